@@ -1,0 +1,39 @@
+# Two commands for a fresh Debian 12 machine:
+#   make run   installs what is missing, builds, and starts the program
+#   make test  installs what is missing, builds, and runs every test
+#              (normal build, end-to-end tests under Xvfb, sanitizer build)
+
+JOBS ?= $(shell nproc)
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: run test build build-asan setup setup-run clean
+
+run: setup-run build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
+		echo "shiputong needs a graphical desktop: run 'make run' from a terminal inside your desktop session (or start one, e.g. 'Xvfb :1 & DISPLAY=:1 make run')."; \
+		exit 1; \
+	fi
+	./$(BUILD)/app/shiputong
+
+test: setup build build-asan
+	cd $(BUILD) && ctest --output-on-failure --timeout 600 -j 2
+	cd $(ASAN_BUILD) && ctest --output-on-failure --timeout 900 -j 2
+
+setup:
+	bash scripts/setup-debian.sh
+
+setup-run:
+	bash scripts/setup-debian.sh --run-only
+
+build:
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+build-asan:
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSHIPUTONG_SANITIZE=ON -DSHIPUTONG_BUILD_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

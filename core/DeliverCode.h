@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+class Clipboard;
+class Notifier;
+
+enum class ClearingMode
+{
+    Once,         // cleared a single time, before the first attempt
+    EveryAttempt, // cleared at the start of every attempt
+};
+
+struct Confirmation
+{
+    QString prompt;
+    QString title;
+};
+
+// "Paste it into the decoration module's code."
+const Confirmation& editorNotice();
+// "Right-click paste it into a custom content module."
+const Confirmation& customModuleNotice();
+
+inline constexpr int DefaultAttemptLimit = 5000;
+inline constexpr int NavigationAttemptLimit = 10000;
+
+QString deliveryFailedTitle();
+QString deliveryFailedMessage();
+
+struct DeliveryOutcome
+{
+    bool delivered = false;
+    int attempts = 0; // attempts made, including the successful one
+};
+
+// Puts the snippet on the clipboard, reads it back until it is there exactly,
+// and tells the user the outcome: the confirmation when the snippet arrived,
+// a warning when every attempt failed. Returns after the box is closed.
+DeliveryOutcome DeliverCode(Clipboard& clipboard, Notifier& notifier, const QString& snippet,
+                            int attemptLimit, ClearingMode clearing,
+                            const Confirmation& confirmation);
+
+// Delivers without telling anyone; DeliverCode is this plus the message box.
+DeliveryOutcome copyToClipboard(Clipboard& clipboard, const QString& snippet, int attemptLimit,
+                                ClearingMode clearing);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "Clipboard.h"
+
+// The application's QClipboard, plain-text format.
+class SystemClipboard final : public Clipboard
+{
+public:
+    bool clear() override;
+    bool setText(const QString& text) override;
+    std::optional<QString> text() override;
+};

@@ -1,0 +1,50 @@
+#include "Generator.h"
+
+#include "BackgroundMusic.h"
+#include "MarkerReplacement.h"
+#include "UTF8EncodeURI.h"
+
+#include <QFile>
+
+QString composeSnippet(const QString& templateText, const QList<FieldStep>& steps,
+                       const QStringList& values)
+{
+    QList<Substitution> passes;
+    passes.reserve(steps.size());
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        const FieldStep& step = steps.at(i);
+        const QString value = i < values.size() ? values.at(i) : QString();
+        passes.append({ step.marker, step.encodeId ? UTF8EncodeURI(value) : value });
+    }
+    return applySubstitutions(templateText, passes);
+}
+
+QString loadTemplate(const QString& name)
+{
+    QFile file(QStringLiteral(":/templates/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("template %s is missing from the resources", qPrintable(name));
+    return QString::fromUtf8(file.readAll());
+}
+
+QString arrayElementName(const QString& array, int index)
+{
+    return array + QLatin1Char('_') + QString::number(index);
+}
+
+const QList<Generator>& allGenerators()
+{
+    static const QList<Generator> generators {
+        BackgroundMusic::generator(),
+    };
+    return generators;
+}
+
+const Generator* generatorForButton(const QString& button)
+{
+    for (const Generator& generator : allGenerators()) {
+        if (generator.button == button)
+            return &generator;
+    }
+    return nullptr;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "DeliverCode.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One replacement pass of a generator: every occurrence of `marker` becomes the
+// text of the field whose object name is `field` (chat ids first go through
+// UTF8EncodeURI).
+struct FieldStep
+{
+    QString marker;
+    QString field;
+    bool encodeId = false;
+};
+
+// Everything that makes a generator: where its template and work buffer live
+// in the window, its passes in order, and how its snippet is delivered.
+struct Generator
+{
+    QString button;         // object name of its generate button
+    QString templateHolder; // hidden field holding the template
+    QString workBuffer;     // hidden field keeping the last snippet; empty when none
+    QString templateFile;   // the template as stored in the resources
+    QList<FieldStep> steps;
+    int attemptLimit = DefaultAttemptLimit;
+    ClearingMode clearing = ClearingMode::Once;
+    Confirmation confirmation;
+};
+
+// The snippet from a template and the field texts, `values[i]` feeding
+// `steps[i]`; a missing value counts as empty. Pure: no window, no clipboard.
+QString composeSnippet(const QString& templateText, const QList<FieldStep>& steps,
+                       const QStringList& values);
+
+// The template file `name` exactly as stored (UTF-8, CR LF kept).
+QString loadTemplate(const QString& name);
+
+// Object name of element `index` of a control array ("Text7" 3 → "Text7_3").
+QString arrayElementName(const QString& array, int index);
+
+// Every generator of the window, in panel order.
+const QList<Generator>& allGenerators();
+const Generator* generatorForButton(const QString& button);

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing need,
+# and nothing when they are all there already. Runs as root or through sudo.
+set -euo pipefail
+
+packages=(
+    build-essential cmake make pkg-config
+    qt6-base-dev qt6-qpa-plugins libgl-dev
+    fonts-noto-cjk
+    xvfb xauth xdotool xclip x11-utils
+    clang libclang-rt-14-dev
+)
+if [[ "${1:-}" == "--run-only" ]]; then
+    packages=(build-essential cmake make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-noto-cjk)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+if [[ $(id -u) -eq 0 ]]; then
+    as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+    as_root=(sudo)
+else
+    echo "These packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
+    exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

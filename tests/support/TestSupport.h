@@ -1,0 +1,80 @@
+#pragma once
+
+#include "Clipboard.h"
+#include "Notifier.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// A clipboard whose every answer a test scripts. By default it works like a
+// free clipboard; each operation is counted.
+class FakeClipboard final : public Clipboard
+{
+public:
+    QString content;
+    int clears = 0;
+    int sets = 0;
+    int reads = 0;
+
+    // Return false to make the n-th call (1-based) fail.
+    std::function<bool(int call)> clearWorks = [](int) { return true; };
+    std::function<bool(int call)> setWorks = [](int) { return true; };
+    std::function<bool(int call)> readWorks = [](int) { return true; };
+
+    bool clear() override
+    {
+        ++clears;
+        if (!clearWorks(clears))
+            return false;
+        content.clear();
+        return true;
+    }
+    bool setText(const QString& text) override
+    {
+        ++sets;
+        if (!setWorks(sets))
+            return false;
+        content = text;
+        return true;
+    }
+    std::optional<QString> text() override
+    {
+        ++reads;
+        if (!readWorks(reads))
+            return std::nullopt;
+        return content;
+    }
+};
+
+// Records every box instead of showing it, and answers questions from a queue
+// (Yes when the queue is empty).
+class RecordingNotifier final : public Notifier
+{
+public:
+    enum class Kind { Inform, Warn, Ask };
+    struct Box
+    {
+        Kind kind;
+        QString title;
+        QString message;
+    };
+    QList<Box> boxes;
+    QList<bool> answers;
+
+    void inform(const QString& title, const QString& message) override
+    {
+        boxes.append({ Kind::Inform, title, message });
+    }
+    void warn(const QString& title, const QString& message) override
+    {
+        boxes.append({ Kind::Warn, title, message });
+    }
+    bool ask(const QString& title, const QString& message) override
+    {
+        boxes.append({ Kind::Ask, title, message });
+        return answers.isEmpty() ? true : answers.takeFirst();
+    }
+};

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// The window's fixed layout as data: every control with its container, its
+// rectangle in twips, its caption or initial value and its flags. The window
+// is built from this table and nothing else places a control.
+
+enum class ControlKind
+{
+    Frame,      // group box without caption: the option bar and the panels
+    Option,     // option button of the option bar
+    Label,
+    LinkLabel,  // red label that opens the developer's page
+    TextField,  // single-line field the user edits
+    HiddenText, // template holder or work buffer: never shown, kept exactly
+    Button,
+    Picture,
+    AboutText,
+};
+
+enum ControlFlag : unsigned
+{
+    NoFlags = 0,
+    Hidden = 1u << 0,      // never shown
+    Outside = 1u << 1,     // shown, but beyond its container's edge
+    AutoSize = 1u << 2,    // label sized to its caption
+    AlignRight = 1u << 3,  // caption against the field to its right
+    Red = 1u << 4,
+    Blue = 1u << 5,
+    WhiteOverPicture = 1u << 6, // white text, transparent, drawn over a picture
+    Stretched = 1u << 7,   // picture scaled to its rectangle
+    Checked = 1u << 8,     // option selected at start
+    MultiLine = 1u << 9,
+    TemplateHolder = 1u << 10, // initial value is its generator's template
+};
+
+struct ControlSpec
+{
+    ControlKind kind;
+    QString container; // object name of the containing frame; empty for the window
+    QString name;      // object name, e.g. "Text7_3", "Frame2_4", "旺旺在线"
+    int left;          // twips
+    int top;
+    int width;
+    int height;
+    QString text;      // caption, initial value, or picture resource path
+    unsigned flags = NoFlags;
+
+    bool has(ControlFlag flag) const { return (flags & flag) != 0; }
+};
+
+inline constexpr int TwipsPerPixel = 15;
+inline constexpr int twipsToPixels(int twips) { return twips / TwipsPerPixel; }
+
+inline constexpr int WindowClientWidth = 12465; // twips
+inline constexpr int WindowClientHeight = 7425;
+inline constexpr int PanelCount = 7;
+inline constexpr int PanelLeft = 120; // where the start moves every panel
+inline constexpr int PanelTop = 720;
+
+QString windowCaption();
+QString updatePageAddress();
+QString developerQQ();
+QString aboutText();
+
+// Every control, containers before their contents, in creation order.
+const QList<ControlSpec>& controlInventory();
+const ControlSpec* findControl(const QString& name);
+// The initial text of a field (the template, for a template holder).
+QString initialText(const QString& name);
+
+// Object names in keyboard focus order, window-wide.
+const QList<QString>& focusOrder();
+
+QString panelName(int index);  // "Frame2_<index>"
+QString optionName(int index); // "Option1_<index>"
