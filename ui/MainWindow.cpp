@@ -1,0 +1,312 @@
+#include "MainWindow.h"
+
+#include "ControlInventory.h"
+#include "DeliverCode.h"
+#include "Generator.h"
+#include "LinkLabel.h"
+#include "Notifier.h"
+#include "TextStore.h"
+
+#include <QButtonGroup>
+#include <QEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include <limits>
+
+namespace {
+
+QRect pixelRect(const ControlSpec& spec)
+{
+    return QRect(twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
+                 twipsToPixels(spec.height));
+}
+
+QColor flagColour(const ControlSpec& spec)
+{
+    if (spec.has(Red))
+        return QColor(255, 0, 0);
+    if (spec.has(Blue))
+        return QColor(0, 0, 255);
+    if (spec.has(WhiteOverPicture))
+        return QColor(255, 255, 255);
+    return QColor();
+}
+
+// The About text shows as a block of text: CR LF become paragraph breaks and
+// every line gets the fixed height the layout was drawn for.
+void fillAboutText(QPlainTextEdit* edit, const QString& text)
+{
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (lines.endsWith(QLatin1Char('\n')))
+        lines.chop(1);
+    edit->setPlainText(lines);
+    const int lineHeight = edit->fontMetrics().height();
+    QTextCursor cursor(edit->document());
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat format;
+    format.setLineHeight(lineHeight, QTextBlockFormat::FixedHeight);
+    cursor.mergeBlockFormat(format);
+}
+
+} // namespace
+
+MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
+    : QWidget(parent)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(windowCaption());
+    setWindowIcon(QIcon(QStringLiteral(":/icons/shiputong.ico")));
+    // The layout is fixed; the window does not follow a change of size.
+    setFixedSize(twipsToPixels(WindowClientWidth), twipsToPixels(WindowClientHeight));
+
+    buildControls();
+    connectHandlers();
+    applyFocusOrder();
+    arrangeAtStart();
+}
+
+void MainWindow::buildControls()
+{
+    m_options = new QButtonGroup(this);
+    for (const ControlSpec& spec : controlInventory()) {
+        QWidget* container = spec.container.isEmpty() ? this : m_controls.value(spec.container);
+        Q_ASSERT_X(container, "MainWindow", "a container must come before its controls");
+        QWidget* widget = createControl(spec, container);
+        widget->setObjectName(spec.name);
+        widget->setGeometry(pixelRect(spec));
+        m_controls.insert(spec.name, widget);
+        if (auto* label = qobject_cast<QLabel*>(widget); label && spec.has(AutoSize))
+            label->adjustSize();
+    }
+}
+
+QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* container)
+{
+    const QColor colour = flagColour(spec);
+    switch (spec.kind) {
+    case ControlKind::Frame: {
+        auto* frame = new QGroupBox(container);
+        frame->setFlat(false);
+        return frame;
+    }
+    case ControlKind::Option: {
+        auto* option = new QRadioButton(spec.text, container);
+        const int index = spec.name.section(QLatin1Char('_'), 1).toInt();
+        m_options->addButton(option, index);
+        option->setChecked(spec.has(Checked));
+        if (spec.has(Hidden))
+            option->hide();
+        return option;
+    }
+    case ControlKind::Label:
+    case ControlKind::LinkLabel: {
+        QLabel* label = spec.kind == ControlKind::LinkLabel ? new LinkLabel(container)
+                                                            : new QLabel(container);
+        label->setText(spec.text);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment((spec.has(AlignRight) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        if (colour.isValid()) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, colour);
+            label->setPalette(palette);
+        }
+        if (spec.has(WhiteOverPicture))
+            label->setAttribute(Qt::WA_TranslucentBackground);
+        if (spec.has(AutoSize))
+            label->setWordWrap(false);
+        return label;
+    }
+    case ControlKind::TextField: {
+        auto* field = new QLineEdit(container);
+        // Values of any length are used exactly as typed or pasted.
+        field->setMaxLength(std::numeric_limits<int>::max());
+        field->setText(spec.text);
+        field->setCursorPosition(0);
+        return field;
+    }
+    case ControlKind::HiddenText: {
+        auto* store = new TextStore(container);
+        store->setText(initialText(spec.name));
+        return store;
+    }
+    case ControlKind::Button:
+        return new QPushButton(spec.text, container);
+    case ControlKind::Picture: {
+        auto* picture = new QLabel(container);
+        picture->setPixmap(QPixmap(spec.text));
+        picture->setScaledContents(spec.has(Stretched));
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return picture;
+    }
+    case ControlKind::AboutText: {
+        auto* about = new QPlainTextEdit(container);
+        about->setReadOnly(true);
+        about->setFrameShape(QFrame::NoFrame);
+        about->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        about->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        about->setBackgroundRole(QPalette::Button);
+        QPalette palette = about->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+        about->setPalette(palette);
+        fillAboutText(about, spec.text);
+        return about;
+    }
+    }
+    Q_UNREACHABLE();
+}
+
+void MainWindow::connectHandlers()
+{
+    connect(m_options, &QButtonGroup::idClicked, this, &MainWindow::showPanel);
+
+    for (const Generator& generator : allGenerators()) {
+        if (auto* button = qobject_cast<QPushButton*>(control(generator.button))) {
+            connect(button, &QPushButton::clicked, this,
+                    [this, &generator] { runGenerator(generator); });
+        }
+    }
+    if (auto* clear = qobject_cast<QPushButton*>(control(QStringLiteral("旺旺清除"))))
+        connect(clear, &QPushButton::clicked, this, &MainWindow::clearContacts);
+
+    for (int i = 0; i < 2; ++i) {
+        if (auto* link = qobject_cast<LinkLabel*>(control(arrayElementName(QStringLiteral("Label10"), i))))
+            connect(link, &LinkLabel::clicked, this, &MainWindow::visitDeveloperPage);
+    }
+}
+
+void MainWindow::applyFocusOrder()
+{
+    QWidget* previous = nullptr;
+    for (const QString& name : focusOrder()) {
+        QWidget* widget = control(name);
+        if (!widget)
+            continue;
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+void MainWindow::arrangeAtStart()
+{
+    for (int i = 0; i < PanelCount; ++i) {
+        QWidget* panel = control(panelName(i));
+        panel->hide();
+        panel->move(twipsToPixels(PanelLeft), twipsToPixels(PanelTop));
+    }
+    control(panelName(0))->show();
+    centreOnScreen();
+}
+
+void MainWindow::centreOnScreen()
+{
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // Centre the outer rectangle, title bar and borders included.
+    const QRect area = screen->geometry();
+    const QRect outer = frameGeometry();
+    const double top = area.height() / 2.0 - outer.height() / 2.0;
+    const double left = area.width() / 2.0 - outer.width() / 2.0;
+    move(area.x() + qRound(left), area.y() + qRound(top));
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    // The frame's size is known only once a window manager has framed the
+    // window; centre once more by the real outer rectangle then.
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+        if (!m_centredByFrame && isVisible() && frameGeometry().size() != size()) {
+            m_centredByFrame = true;
+            centreOnScreen();
+        }
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
+void MainWindow::showPanel(int index)
+{
+    for (int i = 0; i < PanelCount; ++i)
+        control(panelName(i))->hide();
+    if (QWidget* panel = control(panelName(index)))
+        panel->show();
+}
+
+QString MainWindow::fieldText(const QString& name) const
+{
+    QWidget* widget = control(name);
+    if (auto* field = qobject_cast<QLineEdit*>(widget))
+        return field->text();
+    if (auto* store = qobject_cast<TextStore*>(widget))
+        return store->text();
+    return QString();
+}
+
+void MainWindow::setFieldText(const QString& name, const QString& text)
+{
+    QWidget* widget = control(name);
+    if (auto* field = qobject_cast<QLineEdit*>(widget))
+        field->setText(text);
+    else if (auto* store = qobject_cast<TextStore*>(widget))
+        store->setText(text);
+}
+
+void MainWindow::runGenerator(const Generator& generator)
+{
+    Notifier& notifier = *m_services.notifier;
+    // A click never brings the program down, and never reports a success
+    // it did not achieve: any failure ends in the warning box.
+    try {
+        QStringList values;
+        values.reserve(generator.steps.size());
+        for (const FieldStep& step : generator.steps)
+            values.append(fieldText(step.field));
+        const QString snippet = composeSnippet(fieldText(generator.templateHolder), generator.steps, values);
+        if (!generator.workBuffer.isEmpty())
+            setFieldText(generator.workBuffer, snippet);
+        DeliverCode(*m_services.clipboard, notifier, snippet, generator.attemptLimit,
+                    generator.clearing, generator.confirmation);
+    } catch (...) {
+        notifier.warn(deliveryFailedTitle(), deliveryFailedMessage());
+    }
+}
+
+void MainWindow::clearContacts()
+{
+    if (!m_services.notifier->ask(QStringLiteral("提示"),
+                                  QStringLiteral("清空后将无法恢复，是否要清空现在的内容？")))
+        return;
+    for (int n = 1; n <= 9; ++n) {
+        setFieldText(arrayElementName(QStringLiteral("Text2"), n), QString());
+        setFieldText(arrayElementName(QStringLiteral("Text3"), n), QString());
+        setFieldText(arrayElementName(QStringLiteral("Text4"), n), QString());
+    }
+}
+
+void MainWindow::visitDeveloperPage()
+{
+    const QString address = updatePageAddress();
+    if (m_services.openUrl && m_services.openUrl(QUrl(address)))
+        return;
+    m_services.notifier->warn(QStringLiteral("无法打开网页"),
+                              QStringLiteral("未能打开浏览器，请手动访问：") + address);
+}

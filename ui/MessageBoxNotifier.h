@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Notifier.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// Message boxes in the window's language: the buttons read "确定", "是" and
+// "否" whatever the system locale, and only warnings carry an icon.
+class MessageBoxNotifier final : public Notifier
+{
+public:
+    void setParentWidget(QWidget* parent) { m_parent = parent; }
+
+    void inform(const QString& title, const QString& message) override;
+    void warn(const QString& title, const QString& message) override;
+    bool ask(const QString& title, const QString& message) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};

@@ -1,0 +1,37 @@
+#include "UiSetup.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontDatabase>
+
+QString missingDisplayReason()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // A chosen platform plugin (offscreen, wayland …) is the user's business.
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return QString();
+    const QString display = qEnvironmentVariable("DISPLAY");
+    const QString hint = QStringLiteral(
+        "run it from a terminal inside your desktop session, or start a virtual display first: "
+        "Xvfb :1 & DISPLAY=:1 shiputong");
+    if (display.isEmpty())
+        return QStringLiteral("shiputong: no display (DISPLAY is not set); ") + hint;
+    // A local display ":N" is served through its socket; without it Qt would abort.
+    if (display.startsWith(QLatin1Char(':'))) {
+        const QString number = display.mid(1).section(QLatin1Char('.'), 0, 0);
+        if (!QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + number))
+            return QStringLiteral("shiputong: no X server is running on display ") + display
+                + QStringLiteral("; ") + hint;
+    }
+#endif
+    return QString();
+}
+
+void applyWindowFont(QApplication& app)
+{
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
+    font.setPointSize(9);
+    font.setStyleHint(QFont::SansSerif);
+    app.setFont(font);
+}
