@@ -1,7 +1,12 @@
 #include "Generator.h"
 
+#include "AnnouncementStrip.h"
 #include "BackgroundMusic.h"
+#include "ContactBlock.h"
+#include "FixedBackground.h"
 #include "MarkerReplacement.h"
+#include "NavigationCss.h"
+#include "PosterCarousel.h"
 #include "UTF8EncodeURI.h"
 
 #include <QFile>
@@ -35,7 +40,12 @@ QString arrayElementName(const QString& array, int index)
 const QList<Generator>& allGenerators()
 {
     static const QList<Generator> generators {
+        ContactBlock::generator(),
+        AnnouncementStrip::generator(),
+        NavigationCss::generator(),
+        PosterCarousel::generator(),
         BackgroundMusic::generator(),
+        FixedBackground::generator(),
     };
     return generators;
 }
