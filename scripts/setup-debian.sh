@@ -6,12 +6,12 @@ set -euo pipefail
 packages=(
     build-essential cmake make pkg-config
     qt6-base-dev qt6-qpa-plugins libgl-dev
-    fonts-noto-cjk
+    fonts-arphic-uming fonts-noto-cjk
     xvfb xauth xdotool xclip x11-utils
     clang libclang-rt-14-dev
 )
 if [[ "${1:-}" == "--run-only" ]]; then
-    packages=(build-essential cmake make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-noto-cjk)
+    packages=(build-essential cmake make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-arphic-uming)
 fi
 
 missing=()

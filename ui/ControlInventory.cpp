@@ -79,9 +79,12 @@ QList<ControlSpec> buildInventory()
     c.append({ K::Label, p0, el("Label1", 4), 5640, 5640, 1080, 180, QStringLiteral("头像图片地址"), AutoSize });
     for (int n = 1; n <= 9; ++n) {
         const int top = rowTops[n - 1];
-        c.append({ K::TextField, p0, el("Text2", n), 240, top, 1095, 375, nicknames[n - 1] });
-        c.append({ K::TextField, p0, el("Text3", n), 1680, top, 1575, 375, n == 1 ? QStringLiteral("QX5102") : QStringLiteral("qx7305") });
-        c.append({ K::TextField, p0, el("Text4", n), 3720, top, 6735, 375, avatars[n - 1] });
+        // Rows 1 and 2 stand only 360 twips apart: row 1 is one pixel lower
+        // than the rest so that its fields do not overlap those below.
+        const int height = n == 1 ? 360 : 375;
+        c.append({ K::TextField, p0, el("Text2", n), 240, top, 1095, height, nicknames[n - 1] });
+        c.append({ K::TextField, p0, el("Text3", n), 1680, top, 1575, height, n == 1 ? QStringLiteral("QX5102") : QStringLiteral("qx7305") });
+        c.append({ K::TextField, p0, el("Text4", n), 3720, top, 6735, height, avatars[n - 1] });
     }
     c.append({ K::Button, p0, QStringLiteral("旺旺清除"), 10560, 4680, 1455, 615, QStringLiteral("清空内容") });
     c.append({ K::Button, p0, QStringLiteral("旺旺在线"), 10560, 5520, 1455, 615, Generate });
@@ -232,6 +235,59 @@ QString initialText(const QString& name)
         return QString();
     }
     return spec->text;
+}
+
+QString labelOf(const QString& field)
+{
+    static const QHash<QString, QString> labels = [] {
+        auto el = [](const char* array, int index) {
+            return arrayElementName(QString::fromLatin1(array), index);
+        };
+        QHash<QString, QString> map {
+            { el("Text1", 1), el("Label3", 0) }, { el("Text1", 2), el("Label3", 1) },
+            { el("Text1", 3), el("Label3", 2) },
+            { QStringLiteral("Text8"), el("Label4", 1) }, { QStringLiteral("Text12"), el("Label1", 6) },
+            { QStringLiteral("Text9"), el("Label2", 3) }, { QStringLiteral("Text10"), el("Label3", 3) },
+            { QStringLiteral("Text11"), el("Label5", 1) },
+            { el("Text7", 1), el("Label6", 1) }, { el("Text7", 2), el("Label6", 4) },
+            { el("Text7", 3), el("Label6", 6) }, { el("Text7", 4), el("Label6", 8) },
+            { el("Text7", 5), el("Label6", 10) }, { el("Text7", 6), el("Label9", 0) },
+            { el("Text7", 7), el("Label9", 1) }, { el("Text7", 8), el("Label9", 2) },
+            { el("Text15", 1), el("Label7", 0) }, { el("Text15", 2), el("Label7", 1) },
+            { el("Text15", 3), el("Label7", 2) }, { el("Text15", 4), el("Label7", 3) },
+            { QStringLiteral("Text18"), QStringLiteral("Label8") },
+            { QStringLiteral("Text20"), QStringLiteral("Label11") },
+        };
+        // Contact rows share the column headings of their group.
+        for (int n = 1; n <= 9; ++n) {
+            const int group = n <= 5 ? 0 : (n <= 8 ? 1 : 2);
+            const char* idHeadings[3] = { "Label1_0", "Label1_3", "Label1_5" };
+            const char* avatarHeadings[3] = { "Label1_1", "Label1_2", "Label1_4" };
+            map.insert(el("Text2", n), el("Label2", group));
+            map.insert(el("Text3", n), QString::fromLatin1(idHeadings[group]));
+            map.insert(el("Text4", n), QString::fromLatin1(avatarHeadings[group]));
+        }
+        return map;
+    }();
+    return labels.value(field);
+}
+
+QString accessibleCaption(const QString& name)
+{
+    const ControlSpec* spec = findControl(name);
+    if (!spec)
+        return QString();
+    if (spec->kind != ControlKind::TextField)
+        return spec->text;
+    const ControlSpec* label = findControl(labelOf(name));
+    if (!label)
+        return QString();
+    QString caption = label->text;
+    // Nine contact rows share three headings: say which contact it is.
+    if (name.startsWith(QLatin1String("Text2_")) || name.startsWith(QLatin1String("Text3_"))
+        || name.startsWith(QLatin1String("Text4_")))
+        caption += QStringLiteral(" ") + name.section(QLatin1Char('_'), 1);
+    return caption;
 }
 
 const QList<QString>& focusOrder()

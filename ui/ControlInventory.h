@@ -71,6 +71,12 @@ const ControlSpec* findControl(const QString& name);
 // The initial text of a field (the template, for a template holder).
 QString initialText(const QString& name);
 
+// The caption that names a field or button for screen readers and UI
+// automation: its label's caption, or its own caption.
+QString accessibleCaption(const QString& name);
+// The label standing beside a field, if any.
+QString labelOf(const QString& field);
+
 // Object names in keyboard focus order, window-wide.
 const QList<QString>& focusOrder();
 

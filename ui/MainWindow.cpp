@@ -88,6 +88,14 @@ void MainWindow::buildControls()
         m_controls.insert(spec.name, widget);
         if (auto* label = qobject_cast<QLabel*>(widget); label && spec.has(AutoSize))
             label->adjustSize();
+        if (spec.kind == ControlKind::TextField || spec.kind == ControlKind::Button)
+            widget->setAccessibleName(accessibleCaption(spec.name));
+    }
+    for (const ControlSpec& spec : controlInventory()) {
+        if (spec.kind != ControlKind::TextField)
+            continue;
+        if (auto* label = qobject_cast<QLabel*>(control(labelOf(spec.name))); label && !label->buddy())
+            label->setBuddy(control(spec.name));
     }
 }
 
@@ -222,20 +230,38 @@ void MainWindow::centreOnScreen()
     move(area.x() + qRound(left), area.y() + qRound(top));
 }
 
+bool MainWindow::isCentredOnScreen() const
+{
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return true;
+    const QRect area = screen->geometry();
+    const QRect outer = frameGeometry();
+    const auto offCentre = [](int start, int length, int areaStart, int areaLength) {
+        return qAbs(2 * (start - areaStart) + length - areaLength);
+    };
+    // Within a pixel: odd sizes cannot be centred more exactly.
+    return offCentre(outer.x(), outer.width(), area.x(), area.width()) <= 2
+        && offCentre(outer.y(), outer.height(), area.y(), area.height()) <= 2;
+}
+
 bool MainWindow::event(QEvent* event)
 {
     const bool handled = QWidget::event(event);
     // The frame's size is known only once a window manager has framed the
-    // window; centre once more by the real outer rectangle then.
+    // window, and the placement asked for before that was computed without
+    // it: centre again by the real outer rectangle until the window first
+    // becomes active. After that, where the window stands is the user's.
     switch (event->type()) {
     case QEvent::Show:
     case QEvent::Move:
     case QEvent::Resize:
     case QEvent::WindowActivate:
-        if (!m_centredByFrame && isVisible() && frameGeometry().size() != size()) {
-            m_centredByFrame = true;
+        if (!m_placementSettled && isVisible() && frameGeometry().size() != size()
+            && !isCentredOnScreen())
             centreOnScreen();
-        }
+        if (event->type() == QEvent::WindowActivate)
+            m_placementSettled = true;
         break;
     default:
         break;

@@ -51,9 +51,10 @@ private:
     void applyFocusOrder();
     void arrangeAtStart();
     void centreOnScreen();
+    bool isCentredOnScreen() const;
 
     WindowServices m_services;
     QHash<QString, QWidget*> m_controls;
     QButtonGroup* m_options = nullptr;
-    bool m_centredByFrame = false;
+    bool m_placementSettled = false;
 };

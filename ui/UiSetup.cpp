@@ -30,7 +30,10 @@ QString missingDisplayReason()
 
 void applyWindowFont(QApplication& app)
 {
-    QFont font(QStringLiteral("Noto Sans CJK SC"));
+    // A Song face whose 9-point line is 12 pixels, the 180 twips the layout
+    // was drawn for; Noto's taller lines would not fit the labels and the
+    // About text.
+    QFont font(QStringLiteral("AR PL UMing CN"));
     font.setPointSize(9);
     font.setStyleHint(QFont::SansSerif);
     app.setFont(font);

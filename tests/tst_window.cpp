@@ -1,0 +1,379 @@
+#include "BackgroundMusic.h"
+#include "ControlInventory.h"
+#include "MainWindow.h"
+#include "TestSupport.h"
+#include "TextStore.h"
+#include "UiSetup.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
+#include <QtTest>
+
+#include <memory>
+
+// The window as a user meets it, on the offscreen platform: what shows at
+// start, switching panels, the About panel, the visit links, the layout's
+// invariants and the clicks of the contact panel's buttons.
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakeClipboard m_clipboard;
+    RecordingNotifier m_notifier;
+    QList<QUrl> m_opened;
+    bool m_openerWorks = true;
+    std::unique_ptr<MainWindow> m_window;
+
+    template<typename T = QWidget>
+    T* get(const QString& name)
+    {
+        T* widget = qobject_cast<T*>(m_window->control(name));
+        if (!widget)
+            qFatal("no control %s of the expected kind", qPrintable(name));
+        return widget;
+    }
+    QList<int> visiblePanels()
+    {
+        QList<int> shown;
+        for (int i = 0; i < PanelCount; ++i) {
+            if (get(panelName(i))->isVisibleTo(m_window.get()))
+                shown << i;
+        }
+        return shown;
+    }
+    void clickOption(int index)
+    {
+        QRadioButton* option = get<QRadioButton>(optionName(index));
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+    }
+
+private slots:
+    void initTestCase() { applyWindowFont(*qApp); }
+
+    void init()
+    {
+        m_clipboard = FakeClipboard();
+        m_notifier = RecordingNotifier();
+        m_opened.clear();
+        m_openerWorks = true;
+        m_window = std::make_unique<MainWindow>(WindowServices {
+            &m_clipboard, &m_notifier, [this](const QUrl& url) {
+                m_opened << url;
+                return m_openerWorks;
+            } });
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+    void cleanup() { m_window.reset(); }
+
+    void startsWithPanelZeroAndOptionZero()
+    {
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("饰铺通 V1.0"));
+        QCOMPARE(m_window->size(), QSize(831, 495));
+        QCOMPARE(visiblePanels(), QList<int> { 0 });
+        for (int i = 0; i < PanelCount; ++i) {
+            QWidget* panel = get(panelName(i));
+            QCOMPARE(panel->pos(), QPoint(120 / 15, 720 / 15));
+            QCOMPARE(panel->height(), 6375 / 15);
+            QCOMPARE(panel->width(), (i == 2 ? 12135 : 12255) / 15);
+        }
+        QVERIFY(get<QRadioButton>(optionName(0))->isChecked());
+        QRadioButton* fixedBackground = get<QRadioButton>(optionName(5));
+        QVERIFY(!fixedBackground->isVisibleTo(m_window.get()));
+        QVERIFY(fixedBackground->x() >= get(QStringLiteral("Frame1"))->width());
+    }
+
+    void windowIsCentredByItsOuterRectangle()
+    {
+        const QRect screen = m_window->screen()->geometry();
+        const QRect outer = m_window->frameGeometry();
+        // The offscreen platform frames the window by two pixels a side and
+        // settles it within that margin.
+        const QPoint off = 2 * outer.topLeft() + QPoint(outer.width(), outer.height())
+            - 2 * screen.topLeft() - QPoint(screen.width(), screen.height());
+        QVERIFY2(qAbs(off.x()) <= 4 && qAbs(off.y()) <= 4,
+                 qPrintable(QStringLiteral("outer %1,%2 %3x%4 on screen %5x%6").arg(outer.x()).arg(outer.y())
+                                .arg(outer.width()).arg(outer.height()).arg(screen.width()).arg(screen.height())));
+    }
+
+    void visibleOptionsReadLeftToRight()
+    {
+        QList<QRadioButton*> options;
+        for (int i = 0; i < PanelCount; ++i) {
+            QRadioButton* option = get<QRadioButton>(optionName(i));
+            if (option->isVisibleTo(m_window.get()))
+                options << option;
+        }
+        std::sort(options.begin(), options.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
+        QStringList captions;
+        for (QRadioButton* option : options)
+            captions << option->text();
+        QCOMPARE(captions, (QStringList { QStringLiteral("客服在线"), QStringLiteral("仿LEN滚动条"),
+                                          QStringLiteral("CSS导航背景变色"), QStringLiteral("全屏海报轮播"),
+                                          QStringLiteral("店铺背景音乐"), QStringLiteral("关于软件") }));
+        QVERIFY(get(QStringLiteral("Label10_0"))->x() > options.last()->geometry().right());
+    }
+
+    void optionShowsItsPanelOnly()
+    {
+        for (int i : { 1, 2, 3, 4, 6, 0 }) {
+            clickOption(i);
+            QCOMPARE(visiblePanels(), QList<int> { i });
+            QVERIFY(get<QRadioButton>(optionName(i))->isChecked());
+        }
+        clickOption(4);
+        clickOption(4);
+        QCOMPARE(visiblePanels(), QList<int> { 4 });
+        m_window->showPanel(5);
+        QCOMPARE(visiblePanels(), QList<int> { 5 });
+    }
+
+    void switchingKeepsWhatTheUserTyped()
+    {
+        QLineEdit* nickname = get<QLineEdit>(QStringLiteral("Text2_1"));
+        nickname->clear();
+        QTest::keyClicks(nickname, QStringLiteral("abc \"<x>"));
+        QLineEdit* poster = get<QLineEdit>(QStringLiteral("Text15_2"));
+        clickOption(3);
+        poster->setText(QStringLiteral("typed on panel 3"));
+        clickOption(0);
+        QCOMPARE(nickname->text(), QStringLiteral("abc \"<x>"));
+        clickOption(3);
+        QCOMPARE(poster->text(), QStringLiteral("typed on panel 3"));
+        QCOMPARE(get<QLineEdit>(QStringLiteral("Text3_1"))->text(), QStringLiteral("QX5102"));
+    }
+
+    void aboutPanelShowsEveryLine()
+    {
+        clickOption(6);
+        auto* about = get<QPlainTextEdit>(QStringLiteral("Text22"));
+        const QString expected = aboutText();
+        QVERIFY(expected.startsWith(QStringLiteral("\r\n\r\n    软件开发：禾木川舍\r\n")));
+        QVERIFY(expected.endsWith(QStringLiteral("    了解软件最新版功能，请到 ") + updatePageAddress() + QStringLiteral("\r\n")));
+        QVERIFY(expected.contains(QStringLiteral("    软件制作： QQ：") + developerQQ() + QStringLiteral("\r\n")));
+        QString shown = expected;
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        shown.chop(1);
+        QCOMPARE(about->toPlainText(), shown);
+        QCOMPARE(about->size(), QSize(7095 / 15, 2895 / 15));
+        QCOMPARE(about->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        // Every line, the update address included, is inside the visible box.
+        QTextCursor end(about->document());
+        end.movePosition(QTextCursor::End);
+        const QRect lastLine = about->cursorRect(end);
+        QVERIFY2(lastLine.bottom() <= about->viewport()->height(),
+                 qPrintable(QStringLiteral("last line ends at %1 of %2").arg(lastLine.bottom()).arg(about->viewport()->height())));
+        QCOMPARE(about->document()->lastBlock().layout()->lineCount(), 1);
+    }
+
+    void visitLinksOpenTheDevelopersPage()
+    {
+        for (const QString& link : { QStringLiteral("Label10_0"), QStringLiteral("Label10_1") }) {
+            if (link == QStringLiteral("Label10_1"))
+                clickOption(6);
+            QLabel* label = get<QLabel>(link);
+            QCOMPARE(label->text(), QStringLiteral("访问禾木川舍"));
+            QCOMPARE(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+            QTest::mouseClick(label, Qt::LeftButton);
+        }
+        QCOMPARE(m_opened, (QList<QUrl> { QUrl(updatePageAddress()), QUrl(updatePageAddress()) }));
+        QVERIFY(m_notifier.boxes.isEmpty());
+    }
+
+    void failedVisitTellsTheAddress()
+    {
+        m_openerWorks = false;
+        QTest::mouseClick(get<QLabel>(QStringLiteral("Label10_0")), Qt::LeftButton);
+        QCOMPARE(m_notifier.boxes.size(), 1);
+        QVERIFY(m_notifier.boxes.first().message.contains(updatePageAddress()));
+    }
+
+    void layoutInvariantsHoldOnEveryPanel()
+    {
+        for (int i = 0; i < PanelCount; ++i) {
+            m_window->showPanel(i);
+            QWidget* panel = get(panelName(i));
+            const QRect inside(QPoint(0, 0), panel->size());
+            QList<QWidget*> inputs;
+            for (const ControlSpec& spec : controlInventory()) {
+                if (spec.container != panelName(i))
+                    continue;
+                QWidget* widget = get(spec.name);
+                if (spec.kind == ControlKind::HiddenText) {
+                    QVERIFY2(!widget->isVisibleTo(m_window.get()), qPrintable(spec.name));
+                    continue;
+                }
+                QVERIFY2(widget->isVisibleTo(m_window.get()), qPrintable(spec.name));
+                const QRect box = widget->geometry();
+                if (spec.has(Outside))
+                    QVERIFY2(!box.intersects(inside), qPrintable(spec.name + QStringLiteral(" should lie outside")));
+                else if (spec.name != QStringLiteral("Image1_3")) // drawn wider than its panel, cut at the edge
+                    QVERIFY2(inside.contains(box), qPrintable(spec.name + QStringLiteral(" should lie inside")));
+                if (spec.kind == ControlKind::TextField || spec.kind == ControlKind::Button) {
+                    if (!spec.has(Outside))
+                        inputs << widget;
+                }
+                if (spec.has(AutoSize)) {
+                    auto* label = qobject_cast<QLabel*>(widget);
+                    QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()), qPrintable(spec.name));
+                }
+            }
+            for (qsizetype a = 0; a < inputs.size(); ++a) {
+                for (qsizetype b = a + 1; b < inputs.size(); ++b) {
+                    QVERIFY2(!inputs[a]->geometry().intersects(inputs[b]->geometry()),
+                             qPrintable(inputs[a]->objectName() + QStringLiteral(" overlaps ") + inputs[b]->objectName()));
+                }
+            }
+        }
+    }
+
+    void labelsOverPicturesStayOnTop()
+    {
+        for (const auto& [label, picture] : { std::pair { QStringLiteral("Label2_4"), QStringLiteral("Image1_1") },
+                                              std::pair { QStringLiteral("Label2_5"), QStringLiteral("Image1_3") } }) {
+            QWidget* parent = get(label)->parentWidget();
+            const QObjectList& stack = parent->children();
+            QVERIFY(stack.indexOf(get(label)) > stack.indexOf(get(picture)));
+            QVERIFY(get(label)->geometry().intersects(get(picture)->geometry()));
+        }
+    }
+
+    void picturesShowNaturalOrStretched()
+    {
+        for (const ControlSpec& spec : controlInventory()) {
+            if (spec.kind != ControlKind::Picture)
+                continue;
+            auto* picture = get<QLabel>(spec.name);
+            const QPixmap pixmap = picture->pixmap();
+            QVERIFY2(!pixmap.isNull(), qPrintable(spec.name));
+            QCOMPARE(picture->size(), QSize(spec.width / 15, spec.height / 15));
+            QCOMPARE(picture->hasScaledContents(), spec.has(Stretched));
+            if (!spec.has(Stretched))
+                QCOMPARE(pixmap.size(), picture->size());
+        }
+    }
+
+    void focusChainFollowsTheListedOrder()
+    {
+        for (int panel = 0; panel < PanelCount; ++panel) {
+            m_window->showPanel(panel);
+            QStringList expected;
+            for (const QString& name : focusOrder()) {
+                QWidget* widget = m_window->control(name);
+                if (widget && widget->isVisibleTo(m_window.get()))
+                    expected << name;
+            }
+            QStringList visited;
+            QWidget* start = get(expected.first());
+            QWidget* widget = start;
+            do {
+                const QString name = widget->objectName();
+                // Options of one group keep their place in the chain, though Tab
+                // itself stops only at the checked one.
+                if (widget->isVisibleTo(m_window.get()) && widget->focusPolicy() != Qt::NoFocus
+                    && m_window->control(name) == widget)
+                    visited << name;
+                widget = widget->nextInFocusChain();
+            } while (widget && widget != start);
+            QCOMPARE(visited.join(QLatin1Char(' ')), expected.join(QLatin1Char(' ')));
+        }
+    }
+
+    void fieldsAndButtonsHaveAccessibleNames()
+    {
+        QCOMPARE(get(QStringLiteral("Text18"))->accessibleName(), QStringLiteral("音乐网络链接地址："));
+        QCOMPARE(get(QStringLiteral("Text7_4"))->accessibleName(), QStringLiteral("鼠标移至,所有分类背景图："));
+        QCOMPARE(get(QStringLiteral("Text3_7"))->accessibleName(), QStringLiteral("售后客服 7"));
+        QCOMPARE(get(QStringLiteral("旺旺清除"))->accessibleName(), QStringLiteral("清空内容"));
+        for (const ControlSpec& spec : controlInventory()) {
+            if (spec.kind == ControlKind::TextField || spec.kind == ControlKind::Button)
+                QVERIFY2(!get(spec.name)->accessibleName().isEmpty(), qPrintable(spec.name));
+        }
+    }
+
+    void fieldsTakeValuesOfAnyLength()
+    {
+        const QString huge(100000, QLatin1Char('x'));
+        auto* field = get<QLineEdit>(QStringLiteral("Text18"));
+        field->setText(huge);
+        QCOMPARE(m_window->fieldText(QStringLiteral("Text18")).size(), huge.size());
+    }
+
+    void musicButtonDeliversTheComposedSnippet()
+    {
+        clickOption(4);
+        const QString address = QStringLiteral("http://音乐.example/a \"b\".mp3");
+        get<QLineEdit>(QStringLiteral("Text18"))->setText(address);
+        QTest::mouseClick(get<QPushButton>(QStringLiteral("背景音乐生成")), Qt::LeftButton);
+        QCOMPARE(m_clipboard.content, QStringLiteral("<bgsound src=\"") + address + QStringLiteral("\"  loop=\"infinite\"></bgsound>"));
+        QCOMPARE(m_clipboard.clears, 1);
+        QCOMPARE(m_clipboard.sets, 1);
+        QCOMPARE(m_clipboard.reads, 1);
+        QCOMPARE(m_notifier.boxes.size(), 1);
+        QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Inform);
+        QCOMPARE(m_notifier.boxes.first().title, QStringLiteral("成功生成！"));
+        QCOMPARE(m_window->fieldText(QStringLiteral("Text19")), BackgroundMusic::templateText());
+    }
+
+    void unusableClipboardShowsTheFailureBox()
+    {
+        m_clipboard.setWorks = [](int) { return false; };
+        m_clipboard.content = QStringLiteral("another program's text");
+        m_window->showPanel(4);
+        get<QPushButton>(QStringLiteral("背景音乐生成"))->click();
+        QCOMPARE(m_clipboard.sets, DefaultAttemptLimit);
+        QCOMPARE(m_notifier.boxes.size(), 1);
+        QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Warn);
+        QCOMPARE(m_notifier.boxes.first().title, QStringLiteral("复制失败"));
+    }
+
+    void clearingAsksAndOnYesEmptiesTheContactRowsOnly()
+    {
+        QStringList contactFields;
+        for (int n = 1; n <= 9; ++n) {
+            for (const char* array : { "Text2", "Text3", "Text4" })
+                contactFields << arrayElementName(QString::fromLatin1(array), n);
+        }
+        const QStringList untouched { QStringLiteral("Text1_1"), QStringLiteral("Text1_2"), QStringLiteral("Text1_3"),
+                                      QStringLiteral("Text24"), QStringLiteral("Text23") };
+        QHash<QString, QString> before;
+        for (const QString& name : contactFields + untouched)
+            before.insert(name, m_window->fieldText(name));
+
+        m_notifier.answers = { false };
+        get<QPushButton>(QStringLiteral("旺旺清除"))->click();
+        QCOMPARE(m_notifier.boxes.size(), 1);
+        QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Ask);
+        QCOMPARE(m_notifier.boxes.first().title, QStringLiteral("提示"));
+        QCOMPARE(m_notifier.boxes.first().message, QStringLiteral("清空后将无法恢复，是否要清空现在的内容？"));
+        for (const QString& name : contactFields)
+            QCOMPARE(m_window->fieldText(name), before.value(name));
+
+        m_notifier.answers = { true };
+        get<QPushButton>(QStringLiteral("旺旺清除"))->click();
+        QCOMPARE(m_notifier.boxes.size(), 2);
+        for (const QString& name : contactFields)
+            QVERIFY2(m_window->fieldText(name).isEmpty(), qPrintable(name));
+        for (const QString& name : untouched)
+            QCOMPARE(m_window->fieldText(name), before.value(name));
+        QCOMPARE(m_clipboard.clears + m_clipboard.sets + m_clipboard.reads, 0);
+
+        // Asked again even with nothing left to clear.
+        m_notifier.answers = { true };
+        get<QPushButton>(QStringLiteral("旺旺清除"))->click();
+        QCOMPARE(m_notifier.boxes.size(), 3);
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "tst_window.moc"
