@@ -23,6 +23,10 @@ public:
     std::function<bool(int call)> clearWorks = [](int) { return true; };
     std::function<bool(int call)> setWorks = [](int) { return true; };
     std::function<bool(int call)> readWorks = [](int) { return true; };
+    // What a working set leaves on the clipboard; another program taking the
+    // clipboard or a clipboard that alters text is scripted here.
+    std::function<QString(int call, const QString& text)> stores
+        = [](int, const QString& text) { return text; };
 
     bool clear() override
     {
@@ -37,7 +41,7 @@ public:
         ++sets;
         if (!setWorks(sets))
             return false;
-        content = text;
+        content = stores(sets, text);
         return true;
     }
     std::optional<QString> text() override

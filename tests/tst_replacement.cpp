@@ -1,0 +1,205 @@
+#include "MarkerReplacement.h"
+
+#include <QRandomGenerator>
+#include <QString>
+#include <QTest>
+
+namespace {
+
+// Slow and plain: walk the text one position at a time; where the marker
+// starts, emit the value and jump past the marker, else copy one character.
+QString referenceReplace(const QString& text, const QString& marker, const QString& value)
+{
+    if (marker.isEmpty())
+        return text;
+    QString out;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        bool matches = i + marker.size() <= text.size();
+        for (qsizetype k = 0; matches && k < marker.size(); ++k)
+            matches = text.at(i + k).unicode() == marker.at(k).unicode();
+        if (matches) {
+            out += value;
+            i += marker.size();
+        } else {
+            out += text.at(i);
+            ++i;
+        }
+    }
+    return out;
+}
+
+QString randomText(QRandomGenerator& random, const QString& alphabet, int minLength, int maxLength)
+{
+    QString text;
+    const int length = int(random.bounded(minLength, maxLength + 1));
+    for (int i = 0; i < length; ++i)
+        text += alphabet.at(random.bounded(int(alphabet.size())));
+    return text;
+}
+
+QByteArray describe(const QString& text, const QList<Substitution>& passes)
+{
+    QString out = QStringLiteral("text \"%1\"").arg(text);
+    for (const Substitution& pass : passes)
+        out += QStringLiteral(", \"%1\"->\"%2\"").arg(pass.marker, pass.value);
+    return out.toUtf8();
+}
+
+} // namespace
+
+class ReplacementTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void replacesEveryOccurrence_data();
+    void replacesEveryOccurrence();
+    void insertedValueIsNotSearchedAgainInTheSamePass();
+    void laterPassesSeeEarlierInsertions();
+    void earlierPassesDoNotSeeLaterInsertions();
+    void keepsLineBreaksAndTabsOfTheText();
+    void matchesCharacterByCharacterReference();
+};
+
+void ReplacementTest::replacesEveryOccurrence_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("marker");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("single") << QStringLiteral("<a src=\"背景图\">") << QStringLiteral("背景图")
+                            << QStringLiteral("x.jpg") << QStringLiteral("<a src=\"x.jpg\">");
+    QTest::newRow("every occurrence") << QStringLiteral("M1M2M3M") << QStringLiteral("M")
+                                      << QStringLiteral("<>") << QStringLiteral("<>1<>2<>3<>");
+    QTest::newRow("no occurrence") << QStringLiteral("abc") << QStringLiteral("x")
+                                   << QStringLiteral("y") << QStringLiteral("abc");
+    QTest::newRow("marker at start")
+        << QStringLiteral("背景音乐 tail") << QStringLiteral("背景音乐") << QStringLiteral("V")
+        << QStringLiteral("V tail");
+    QTest::newRow("marker at end") << QStringLiteral("head 背景音乐") << QStringLiteral("背景音乐")
+                                   << QStringLiteral("V") << QStringLiteral("head V");
+    QTest::newRow("marker is whole text")
+        << QStringLiteral("特效代码") << QStringLiteral("特效代码") << QStringLiteral("")
+        << QStringLiteral("");
+    QTest::newRow("adjacent occurrences")
+        << QStringLiteral("图片图片图片") << QStringLiteral("图片") << QStringLiteral("[]")
+        << QStringLiteral("[][][]");
+    QTest::newRow("left to right without overlap") << QStringLiteral("aaa") << QStringLiteral("aa")
+                                                   << QStringLiteral("X") << QStringLiteral("Xa");
+    QTest::newRow("overlap chain of four") << QStringLiteral("aaaa") << QStringLiteral("aa")
+                                           << QStringLiteral("X") << QStringLiteral("XX");
+    QTest::newRow("overlap starts mid-text") << QStringLiteral("babab") << QStringLiteral("bab")
+                                             << QStringLiteral("X") << QStringLiteral("Xab");
+    QTest::newRow("case-sensitive") << QStringLiteral("Logo logo LOGO") << QStringLiteral("logo")
+                                    << QStringLiteral("x") << QStringLiteral("Logo x LOGO");
+    QTest::newRow("partial marker left alone")
+        << QStringLiteral("图片地 图片地址") << QStringLiteral("图片地址") << QStringLiteral("U")
+        << QStringLiteral("图片地 U");
+    QTest::newRow("numbered marker prefix of longer one")
+        << QStringLiteral("图片地址1 图片地址10") << QStringLiteral("图片地址1")
+        << QStringLiteral("U") << QStringLiteral("U U0");
+    QTest::newRow("empty value removes") << QStringLiteral("a-背景图-b") << QStringLiteral("背景图")
+                                         << QStringLiteral("") << QStringLiteral("a--b");
+    QTest::newRow("empty marker changes nothing") << QStringLiteral("abc") << QStringLiteral("")
+                                                  << QStringLiteral("X") << QStringLiteral("abc");
+    QTest::newRow("empty text") << QStringLiteral("") << QStringLiteral("a") << QStringLiteral("X")
+                                << QStringLiteral("");
+    QTest::newRow("value with quotes and line break")
+        << QStringLiteral("src=\"V\"") << QStringLiteral("V") << QStringLiteral("a\"b\r\nc")
+        << QStringLiteral("src=\"a\"b\r\nc\"");
+}
+
+void ReplacementTest::replacesEveryOccurrence()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, marker);
+    QFETCH(QString, value);
+    QFETCH(QString, expected);
+    QCOMPARE(replaceMarker(text, marker, value), expected);
+    QCOMPARE(applySubstitutions(text, { { marker, value } }), expected);
+}
+
+void ReplacementTest::insertedValueIsNotSearchedAgainInTheSamePass()
+{
+    // Value holds its own marker: replaced once, no growth loop.
+    QCOMPARE(
+        replaceMarker(u"[背景音乐]", u"背景音乐", u"a背景音乐b"), QStringLiteral("[a背景音乐b]"));
+    // Value and following text together form a new occurrence: not found.
+    QCOMPARE(replaceMarker(u"Xb", u"X", u"a"), QStringLiteral("ab"));
+    QCOMPARE(replaceMarker(u"abX", u"X", u"ab"), QStringLiteral("abab"));
+    QCOMPARE(replaceMarker(u"aXb", u"ab", u"Q"), QStringLiteral("aXb"));
+    QCOMPARE(replaceMarker(u"aXXb", u"X", u""), QStringLiteral("ab"));
+}
+
+void ReplacementTest::laterPassesSeeEarlierInsertions()
+{
+    // The first value brings the second marker; the second pass changes it.
+    const QList<Substitution> passes {
+        { QStringLiteral("背景图"), QStringLiteral("url(图片地址1)") },
+        { QStringLiteral("图片地址1"), QStringLiteral("a.jpg") },
+    };
+    QCOMPARE(applySubstitutions(QStringLiteral("x:背景图;y:图片地址1"), passes),
+        QStringLiteral("x:url(a.jpg);y:a.jpg"));
+
+    // Removing text can join two halves into a marker for the next pass.
+    QCOMPARE(applySubstitutions(QStringLiteral("图片-地址"),
+                 { { QStringLiteral("-"), QString() },
+                     { QStringLiteral("图片地址"), QStringLiteral("ok") } }),
+        QStringLiteral("ok"));
+}
+
+void ReplacementTest::earlierPassesDoNotSeeLaterInsertions()
+{
+    // The second value brings the first marker back; nothing changes it now.
+    const QList<Substitution> passes {
+        { QStringLiteral("A"), QStringLiteral("1") },
+        { QStringLiteral("B"), QStringLiteral("A") },
+    };
+    QCOMPARE(applySubstitutions(QStringLiteral("A B A"), passes), QStringLiteral("1 A 1"));
+
+    QCOMPARE(applySubstitutions(QStringLiteral("text"), {}), QStringLiteral("text"));
+}
+
+void ReplacementTest::keepsLineBreaksAndTabsOfTheText()
+{
+    const QString text = QStringLiteral("<div>\r\n\t<img src=\"背景图\">\r\n</div>\r\n");
+    QCOMPARE(replaceMarker(text, u"背景图", u"https://a/b.jpg"),
+        QStringLiteral("<div>\r\n\t<img src=\"https://a/b.jpg\">\r\n</div>\r\n"));
+}
+
+void ReplacementTest::matchesCharacterByCharacterReference()
+{
+    // A tiny alphabet makes overlaps, adjacent hits and cascades common; "中"
+    // and a surrogate half check that code units compare one by one.
+    const QString textAlphabet = QStringLiteral("aab") + QChar(0x4E2D);
+    const QString valueAlphabet = QStringLiteral("abc") + QChar(0xD83D);
+    QRandomGenerator random(77031);
+    int changed = 0;
+    for (int round = 0; round < 20000; ++round) {
+        const QString text = randomText(random, textAlphabet, 0, 14);
+        QList<Substitution> passes;
+        const int passCount = int(random.bounded(1, 5));
+        for (int p = 0; p < passCount; ++p)
+            passes.append({ randomText(random, textAlphabet, 0, 3),
+                randomText(random, valueAlphabet, 0, 4) });
+
+        QString expected = text;
+        for (const Substitution& pass : passes)
+            expected = referenceReplace(expected, pass.marker, pass.value);
+        const QString actual = applySubstitutions(text, passes);
+        if (actual != expected) {
+            QFAIL((describe(text, passes) + ": got \"" + actual.toUtf8() + "\", expected \""
+                + expected.toUtf8() + '"')
+                      .constData());
+        }
+        if (actual != text)
+            ++changed;
+    }
+    // Guard against a generator that never produces a match.
+    QVERIFY2(changed > 10000, QByteArray::number(changed).constData());
+}
+
+QTEST_GUILESS_MAIN(ReplacementTest)
+#include "tst_replacement.moc"
