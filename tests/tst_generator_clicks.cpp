@@ -1,0 +1,166 @@
+#include "ControlInventory.h"
+#include "Generator.h"
+#include "MainWindow.h"
+#include "TestSupport.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+// Each generate button as the user presses it: what reaches the clipboard,
+// what the work buffer keeps, how delivery is driven and which box follows.
+class GeneratorClicksTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakeClipboard m_clipboard;
+    RecordingNotifier m_notifier;
+    std::unique_ptr<MainWindow> m_window;
+
+    QPushButton* button(const Generator& generator)
+    {
+        auto* widget = qobject_cast<QPushButton*>(m_window->control(generator.button));
+        if (!widget)
+            qFatal("no button %s", qPrintable(generator.button));
+        return widget;
+    }
+    int panelOf(const Generator& generator)
+    {
+        const QString panel = findControl(generator.button)->container;
+        return panel.section(QLatin1Char('_'), 1).toInt();
+    }
+    QString composedFromWindow(const Generator& generator)
+    {
+        QStringList values;
+        for (const FieldStep& step : generator.steps)
+            values << m_window->fieldText(step.field);
+        return composeSnippet(initialText(generator.templateHolder), generator.steps, values);
+    }
+    const Generator& generatorAt(int row) { return allGenerators().at(row); }
+
+private slots:
+    void init()
+    {
+        m_clipboard = FakeClipboard();
+        m_notifier = RecordingNotifier();
+        m_window = std::make_unique<MainWindow>(WindowServices { &m_clipboard, &m_notifier, {} });
+        m_window->show();
+    }
+    void cleanup() { m_window.reset(); }
+
+    void everyButtonIsWired()
+    {
+        QCOMPARE(allGenerators().size(), 6);
+        for (const Generator& generator : allGenerators()) {
+            QVERIFY2(m_window->control(generator.templateHolder), qPrintable(generator.templateHolder));
+            for (const FieldStep& step : generator.steps)
+                QVERIFY2(qobject_cast<QLineEdit*>(m_window->control(step.field)), qPrintable(step.field));
+            button(generator);
+        }
+    }
+
+    void clickDeliversExactlyTheComposition_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<bool>("clearsEveryAttempt");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("workBuffer");
+        const QString custom = QStringLiteral("成功生成！");
+        const QString editor = QStringLiteral("成功生成");
+        QTest::newRow("旺旺在线") << 0 << 5000 << false << custom << QStringLiteral("Text24");
+        QTest::newRow("LEN滚动") << 1 << 5000 << false << editor << QStringLiteral("Text14");
+        QTest::newRow("CSS导航") << 2 << 10000 << true << editor << QStringLiteral("Text6");
+        QTest::newRow("全屏轮播") << 3 << 5000 << false << custom << QStringLiteral("Text17");
+        QTest::newRow("背景音乐生成") << 4 << 5000 << false << custom << QString();
+        QTest::newRow("悬浮背景") << 5 << 5000 << false << custom << QString();
+    }
+
+    void clickDeliversExactlyTheComposition()
+    {
+        QFETCH(int, row);
+        QFETCH(int, limit);
+        QFETCH(bool, clearsEveryAttempt);
+        QFETCH(QString, title);
+        QFETCH(QString, workBuffer);
+        const Generator& generator = generatorAt(row);
+        QCOMPARE(generator.button, QString::fromUtf8(QTest::currentDataTag()));
+        QCOMPARE(generator.workBuffer, workBuffer);
+
+        const QString holderBefore = m_window->fieldText(generator.templateHolder);
+        m_window->showPanel(panelOf(generator));
+        QTest::mouseClick(button(generator), Qt::LeftButton);
+
+        const QString expected = composedFromWindow(generator);
+        QCOMPARE(m_clipboard.content, expected);
+        QVERIFY(!expected.contains(QStringLiteral("图片地址1")));
+        if (!workBuffer.isEmpty())
+            QCOMPARE(m_window->fieldText(workBuffer), expected);
+        QCOMPARE(m_window->fieldText(generator.templateHolder), holderBefore);
+        QCOMPARE(m_clipboard.sets, 1);
+        QCOMPARE(m_clipboard.reads, 1);
+        QCOMPARE(m_clipboard.clears, 1);
+        QCOMPARE(m_notifier.boxes.size(), 1);
+        QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Inform);
+        QCOMPARE(m_notifier.boxes.first().title, title);
+
+        // The second click starts again from the template: same snippet.
+        QTest::mouseClick(button(generator), Qt::LeftButton);
+        QCOMPARE(m_clipboard.content, expected);
+
+        // A clipboard that never takes the text: every attempt is made, with
+        // the clearing the button asks for, and the failure box follows.
+        m_clipboard = FakeClipboard();
+        m_clipboard.setWorks = [](int) { return false; };
+        m_clipboard.content = QStringLiteral("another program's text");
+        m_notifier.boxes.clear();
+        QTest::mouseClick(button(generator), Qt::LeftButton);
+        QCOMPARE(m_clipboard.sets, limit);
+        QCOMPARE(m_clipboard.reads, limit);
+        QCOMPARE(m_clipboard.clears, clearsEveryAttempt ? limit : 1);
+        QCOMPARE(m_notifier.boxes.size(), 1);
+        QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Warn);
+        QCOMPARE(m_notifier.boxes.first().title, QStringLiteral("复制失败"));
+        // The snippet is still kept, so the next click can deliver it.
+        if (!workBuffer.isEmpty())
+            QCOMPARE(m_window->fieldText(workBuffer), expected);
+    }
+
+    void editedFieldsReachTheSnippet()
+    {
+        m_window->setFieldText(QStringLiteral("Text9"), QStringLiteral("blue"));
+        m_window->setFieldText(QStringLiteral("Text12"), QStringLiteral("新品上市"));
+        button(generatorAt(1))->click();
+        QVERIFY(m_clipboard.content.contains(QStringLiteral("color:blue;font-family:黑体")));
+        QVERIFY(m_clipboard.content.contains(QStringLiteral("<span style=\"color:blue\">新品上市</span>")));
+        QCOMPARE(m_window->fieldText(QStringLiteral("Text14")), m_clipboard.content);
+    }
+
+    void contactBlockAfterClearingKeepsAllNineCells()
+    {
+        m_notifier.answers = { true };
+        m_window->clearContacts();
+        button(generatorAt(0))->click();
+        const QString snippet = m_clipboard.content;
+        QCOMPARE(snippet.count(QStringLiteral("<td align=\"right\" background=\"\" height=\"50\"")), 9);
+        QCOMPARE(snippet.count(QStringLiteral("touid=&amp;siteid=cntaobao")), 9);
+        QCOMPARE(snippet.count(QStringLiteral("uid=&amp;site=cntaobao")), 9);
+        QCOMPARE(snippet.count(QStringLiteral("<span style=\"color:#878787;font-size:12px;\"></span></td>")), 9);
+        // Banners keep their addresses: clearing leaves them alone.
+        QVERIFY(snippet.contains(QStringLiteral("<td background=\"") + initialText(QStringLiteral("Text1_1"))));
+    }
+
+    void chatIdsAreEncodedOnTheWayIntoTheLinks()
+    {
+        m_window->setFieldText(QStringLiteral("Text3_4"), QStringLiteral("中文ID😀"));
+        button(generatorAt(0))->click();
+        QCOMPARE(m_clipboard.content.count(QStringLiteral("%E4%B8%AD%E6%96%87ID%F0%9F%98%80&amp;")), 2);
+        QCOMPARE(m_window->fieldText(QStringLiteral("Text3_4")), QStringLiteral("中文ID😀"));
+    }
+};
+
+QTEST_MAIN(GeneratorClicksTest)
+#include "tst_generator_clicks.moc"
