@@ -1,7 +1,8 @@
 # Two commands for a fresh Debian 12 machine:
 #   make run   installs what is missing, builds, and starts the program
 #   make test  installs what is missing, builds, and runs every test
-#              (normal build, end-to-end tests under Xvfb, sanitizer build)
+#              (normal build, end-to-end tests under Xvfb, sanitizer build,
+#              a short run of the fuzz targets)
 
 JOBS ?= $(shell nproc)
 BUILD ?= build
@@ -20,6 +21,7 @@ run: setup-run build
 test: setup build build-asan
 	cd $(BUILD) && ctest --output-on-failure --timeout 600 -j 2
 	cd $(ASAN_BUILD) && ctest --output-on-failure --timeout 900 -j 2
+	bash scripts/fuzz.sh 15
 
 setup:
 	bash scripts/setup-debian.sh
@@ -36,4 +38,4 @@ build-asan:
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
