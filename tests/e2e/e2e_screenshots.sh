@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# A picture of each panel the option bar offers, as the X server shows it,
+# into $E2E_OUTPUT/screenshots/panel-N.png (N the panel index). Each must be
+# the whole window, and no two alike: an option that does not switch its
+# panel shows up as two equal pictures.
+source "$(dirname "$0")/lib.sh"
+
+: "${E2E_OUTPUT:?folder for the screenshots}"
+out="$E2E_OUTPUT/screenshots"
+mkdir -p "$out"
+rm -f "$out"/panel-*.png
+
+width=$("$E2E_HELPER" window-size | cut -d' ' -f1)
+height=$("$E2E_HELPER" window-size | cut -d' ' -f2)
+
+# Writes window $1 to file $2 once two captures in a row agree, so that the
+# panel has finished painting. Dates are left out of the file so that an
+# unchanged window gives an unchanged file.
+capture()
+{
+    local previous='' current
+    for _ in $(seq 40); do
+        timeout 10 import -window "$1" -strip -define png:exclude-chunks=date,time "png:$E2E_WORK/capture.png" \
+            || e2e_fail "import could not capture window $1"
+        current=$(identify -format '%#' "$E2E_WORK/capture.png")
+        if [[ "$current" == "$previous" ]]; then
+            mv "$E2E_WORK/capture.png" "$2"
+            return 0
+        fi
+        previous=$current
+        sleep 0.2
+    done
+    e2e_fail "window $1 kept changing"
+}
+
+e2e_start_xvfb
+e2e_start_app
+
+declare -A signature_of=()
+for panel in 0 1 2 3 4 6; do
+    e2e_show_panel "$panel"
+    # Off the window: no hover highlight in the picture.
+    xdo mousemove 0 0
+    file="$out/panel-$panel.png"
+    capture "$E2E_WINDOW" "$file"
+    size=$(identify -format '%w %h' "$file")
+    [[ "$size" == "$width $height" ]] || e2e_fail "panel $panel: picture is $size, the window is $width $height"
+    signature=$(identify -format '%#' "$file")
+    [[ -z "${signature_of[$signature]:-}" ]] \
+        || e2e_fail "panel $panel looks exactly like panel ${signature_of[$signature]}"
+    signature_of[$signature]=$panel
+    e2e_log "panel $panel: $file"
+done
