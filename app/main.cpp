@@ -15,9 +15,12 @@ int main(int argc, char* argv[])
         return 1;
     }
 
+    // Qt aborts with a trace when no platform can start (a DISPLAY naming
+    // a host or server that is not there); say it in one line instead.
+    installStartupMessageHandler();
     QApplication app(argc, argv);
+    removeStartupMessageHandler();
     QApplication::setApplicationName(QStringLiteral("shiputong"));
-    QApplication::setApplicationDisplayName(QStringLiteral("饰铺通"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QApplication::setDesktopFileName(QStringLiteral("shiputong"));
     applyWindowFont(app);

@@ -1,6 +1,7 @@
 #include "SystemClipboard.h"
 
 #include <QClipboard>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -10,6 +11,15 @@ QClipboard* systemClipboard()
 {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard()
                                                                           : nullptr;
+}
+
+// On X11 Qt learns that another program took the clipboard, and the server
+// time its own claims must carry, only from events. Without them a read-back
+// answers from our own copy, and a retry after a takeover is refused for an
+// outdated time stamp. User input stays queued: no click can start meanwhile.
+void catchUpWithClipboardEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 } // namespace
@@ -28,6 +38,7 @@ bool SystemClipboard::setText(const QString& text)
     QClipboard* clipboard = systemClipboard();
     if (!clipboard)
         return false;
+    catchUpWithClipboardEvents();
     clipboard->setText(text);
     return true;
 }
@@ -37,6 +48,7 @@ std::optional<QString> SystemClipboard::text()
     QClipboard* clipboard = systemClipboard();
     if (!clipboard)
         return std::nullopt;
+    catchUpWithClipboardEvents();
     // A clipboard without any text format cannot hold our snippet; report that
     // as a failed read rather than as empty text.
     const QMimeData* data = clipboard->mimeData();

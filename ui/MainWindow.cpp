@@ -163,9 +163,9 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* container)
         about->setFrameShape(QFrame::NoFrame);
         about->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         about->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        about->setBackgroundRole(QPalette::Button);
+        // Reads as a block of text on the panel, in the panel's own colour.
         QPalette palette = about->palette();
-        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
         about->setPalette(palette);
         fillAboutText(about, spec.text);
         return about;

@@ -5,6 +5,9 @@
 #include <QFont>
 #include <QFontDatabase>
 
+#include <cstdio>
+#include <cstdlib>
+
 QString missingDisplayReason()
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
@@ -26,6 +29,39 @@ QString missingDisplayReason()
     }
 #endif
     return QString();
+}
+
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+
+void startupMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        const QByteArray display = qgetenv("DISPLAY");
+        std::fprintf(stderr, "shiputong: cannot open a window on display %s; run it inside your desktop session, or start a virtual display first: Xvfb :1 & DISPLAY=:1 shiputong\n",
+                     display.isEmpty() ? "(none)" : display.constData());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    const QLatin1String category(context.category ? context.category : "");
+    if (category.startsWith(QLatin1String("qt.qpa")))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+
+} // namespace
+
+void installStartupMessageHandler()
+{
+    previousHandler = qInstallMessageHandler(startupMessageHandler);
+}
+
+void removeStartupMessageHandler()
+{
+    qInstallMessageHandler(previousHandler);
+    previousHandler = nullptr;
 }
 
 void applyWindowFont(QApplication& app)

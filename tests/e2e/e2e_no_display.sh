@@ -32,3 +32,9 @@ while [[ -e /tmp/.X11-unix/X$number || -e /tmp/.X$number-lock ]]; do
 done
 expect_one_line_and_status_1 "DISPLAY=:$number without a server" DISPLAY=":$number"
 grep -qF ":$number" "$E2E_WORK/err" || e2e_fail "the message does not name the display :$number"
+
+# Displays that only the X library can find wanting: a name that is no
+# display at all, and a host with no server behind the number.
+expect_one_line_and_status_1 "DISPLAY=bogus" DISPLAY=bogus
+expect_one_line_and_status_1 "DISPLAY=localhost:$number" DISPLAY="localhost:$number"
+grep -qF "localhost:$number" "$E2E_WORK/err" || e2e_fail "the message does not name the display localhost:$number"
