@@ -163,9 +163,10 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* container)
         about->setFrameShape(QFrame::NoFrame);
         about->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         about->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        // Reads as a block of text on the panel, in the panel's own colour.
+        // Reads as a block of text on the panel: the panel's own colour shows
+        // through, whatever shade the style gives the inside of a frame.
         QPalette palette = about->palette();
-        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        palette.setColor(QPalette::Base, Qt::transparent);
         about->setPalette(palette);
         fillAboutText(about, spec.text);
         return about;
