@@ -17,5 +17,8 @@ struct Substitution
 
 // Runs the passes in order, each over the whole current text, so a later pass
 // also sees the values inserted by earlier ones. Gives exactly what applying
-// replaceMarker pass after pass gives.
+// replaceMarker pass after pass gives. Where the markers stand in `text` is
+// remembered for the next call with the same text and markers (a handful of
+// texts per thread, each sharing the caller's string), so that a fixed
+// template is searched once.
 QString applySubstitutions(const QString& text, const QList<Substitution>& passes);

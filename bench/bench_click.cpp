@@ -1,0 +1,263 @@
+// A click to a verified clipboard: the window's own button and handler, the
+// application's clipboard, and a notifier that records the confirmation
+// instead of showing the modal box. Then delivery alone with growing snippets.
+// Run it under a real X server for the figures; --smoke runs a short check
+// with loose bounds on whatever platform it is given.
+
+#include "BenchSupport.h"
+#include "DeliverCode.h"
+#include "MainWindow.h"
+#include "Notifier.h"
+#include "SystemClipboard.h"
+#include "UiSetup.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTest>
+
+using namespace bench;
+
+namespace {
+
+// Counts the boxes a click would show, and notes when the confirmation
+// came: the snippet was then on the clipboard and read back.
+class CountingNotifier final : public Notifier
+{
+public:
+    int confirmations = 0;
+    int warnings = 0;
+    Clock::time_point confirmed;
+
+    void inform(const QString&, const QString&) override
+    {
+        confirmed = Clock::now();
+        ++confirmations;
+    }
+    void warn(const QString&, const QString&) override { ++warnings; }
+    bool ask(const QString&, const QString&) override { return true; }
+};
+
+struct Settings
+{
+    int clicks;
+    double clickGoal; // seconds
+    std::vector<qsizetype> sizes;
+    int deliveryRuns;
+    double flatGoal;
+};
+
+Settings settingsFor(bool smoke)
+{
+    if (smoke)
+        return { 15, 50e-3, { 1 << 10, 64 << 10, 1 << 20 }, 5, 3.0 };
+    return { 101, 5e-3, { 1 << 10, 64 << 10, 1 << 20, 16 << 20 }, 11, 1.5 };
+}
+
+QString platformNote()
+{
+    return QStringLiteral("Platform: %1%2.")
+        .arg(QGuiApplication::platformName(),
+             QGuiApplication::platformName() == QLatin1String("xcb")
+                 ? QStringLiteral(" (display ") + qEnvironmentVariable("DISPLAY") + QStringLiteral(")")
+                 : QString());
+}
+
+// From the button's release, which makes the click, to the confirmation.
+double timedClick(QAbstractButton* button, CountingNotifier& notifier)
+{
+    QTest::mousePress(button, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    const int before = notifier.confirmations;
+    const auto start = Clock::now();
+    QTest::mouseRelease(button, Qt::LeftButton);
+    if (notifier.confirmations != before + 1 || notifier.warnings != 0)
+        qFatal("the click did not end in a confirmation");
+    const double seconds = std::chrono::duration<double>(notifier.confirmed - start).count();
+    // Let the clipboard's and the window's own events through between
+    // clicks, as between a user's clicks.
+    QCoreApplication::processEvents();
+    return seconds;
+}
+
+// Shows the panel that holds the button, as a user would.
+void showPanelOf(MainWindow& window, QAbstractButton* button)
+{
+    for (int panel = 0; panel < PanelCount; ++panel) {
+        if (window.control(panelName(panel)) == button->parentWidget())
+            window.showPanel(panel);
+    }
+    QCoreApplication::processEvents();
+}
+
+QAbstractButton* buttonOf(MainWindow& window, const Generator& generator)
+{
+    auto* button = qobject_cast<QAbstractButton*>(window.control(generator.button));
+    if (!button)
+        qFatal("no button %s", qPrintable(generator.button));
+    return button;
+}
+
+void clicks(Report& report, const Settings& settings, MainWindow& window, CountingNotifier& notifier)
+{
+    report.section(QStringLiteral("A click to a verified clipboard"),
+                   QStringLiteral("The generate button pressed and released with the mouse at the start "
+                                  "values, timed from the release to the confirmation: compose, keep the "
+                                  "work buffer, put on the clipboard, read back (the box is recorded, not "
+                                  "shown). First click: the first of the process for that generator, one "
+                                  "sample. Median of %1 clicks. %2 Goal: under %3.")
+                       .arg(settings.clicks - 1)
+                       .arg(platformNote(), formatSeconds(settings.clickGoal)));
+    report.table({ QStringLiteral("generator"), QStringLiteral("attempts"), QStringLiteral("first click"),
+                   QStringLiteral("median"), QStringLiteral("slowest"), QStringLiteral("verdict") });
+    for (const Generator& generator : allGenerators()) {
+        QAbstractButton* button = buttonOf(window, generator);
+        showPanelOf(window, button);
+
+        const QString expected = composeSnippet(window.fieldText(generator.templateHolder), generator.steps,
+                                                [&] {
+                                                    QStringList values;
+                                                    for (const FieldStep& step : generator.steps)
+                                                        values << window.fieldText(step.field);
+                                                    return values;
+                                                }());
+        std::vector<double> samples;
+        for (int i = 0; i < settings.clicks; ++i)
+            samples.push_back(timedClick(button, notifier));
+        if (QGuiApplication::clipboard()->text() != expected)
+            qFatal("the clipboard does not hold the snippet");
+        const double first = samples.front();
+        samples.erase(samples.begin());
+        const double median = bench::median(samples);
+        const double slowest = *std::max_element(samples.begin(), samples.end());
+        report.row({ generatorLabel(generator), QString::number(generator.attemptLimit), formatSeconds(first),
+                     formatSeconds(median), formatSeconds(slowest) },
+                   median < settings.clickGoal);
+    }
+}
+
+// The contact block's click with one field holding N characters: an address
+// (replacement only) and a Chinese chat id (replacement and encoder).
+void largeFieldClicks(Report& report, const Settings& settings, MainWindow& window, CountingNotifier& notifier)
+{
+    const Generator& contacts = *generatorForButton(QStringLiteral("旺旺在线"));
+    QStringList columns { QStringLiteral("field") };
+    for (const qsizetype size : settings.sizes)
+        columns << sizeLabel(size).replace(QStringLiteral("B"), QString());
+    columns << QStringLiteral("per char, %1 / 64 Ki").arg(sizeLabel(settings.sizes.back()).replace(QStringLiteral("B"), QString()))
+            << QStringLiteral("same for a copy") << QStringLiteral("ratio over the copy's") << QStringLiteral("verdict");
+    report.section(QStringLiteral("A click with one large field"),
+                   QStringLiteral("The contact block's button, timed as above, with one field holding N "
+                                  "characters typed into the window beforehand (untimed). Median of %1 "
+                                  "clicks and, in brackets, time per character. Goal: time per character "
+                                  "of the largest within %2× of 64 Ki. For comparison, the same ratio for "
+                                  "one fresh copy of as many characters as the field and the snippet "
+                                  "together, and the first ratio over the second%3.")
+                       .arg(settings.deliveryRuns)
+                       .arg(settings.flatGoal)
+                       .arg(report.smoke() ? QStringLiteral("; this quick check accepts either ratio within the bound") : QString()));
+    report.table(columns);
+    QAbstractButton* button = buttonOf(window, contacts);
+    showPanelOf(window, button);
+    const std::pair<QString, QString> fields[] = {
+        { arrayElementName(QStringLiteral("Text4"), 1), initialText(arrayElementName(QStringLiteral("Text4"), 1)) },
+        { arrayElementName(QStringLiteral("Text3"), 1), QStringLiteral("饰品店客服阿杰") },
+    };
+    for (const auto& [field, unit] : fields) {
+        const QString original = window.fieldText(field);
+        QStringList cells { field + (unit.at(0).unicode() > 127 ? QStringLiteral(" (Chinese chat id)") : QString()) };
+        double reference = 0;
+        double largest = 0;
+        double copyReference = 0;
+        double copyLargest = 0;
+        for (const qsizetype size : settings.sizes) {
+            window.setFieldText(field, repeated(unit, size));
+            std::vector<double> samples;
+            for (int i = 0; i < settings.deliveryRuns; ++i)
+                samples.push_back(timedClick(button, notifier));
+            const double seconds = median(samples);
+            const double copy
+                = medianCopySeconds(size + window.fieldText(contacts.workBuffer).size(), settings.deliveryRuns);
+            const double perChar = seconds / double(size);
+            if (size == (64 << 10)) {
+                reference = perChar;
+                copyReference = copy / double(size);
+            }
+            largest = perChar;
+            copyLargest = copy / double(size);
+            cells << formatSeconds(seconds) + QStringLiteral(" (") + formatSeconds(perChar) + QStringLiteral(")");
+        }
+        window.setFieldText(field, original);
+        const double ratio = largest / reference;
+        const double copyRatio = copyLargest / copyReference;
+        cells << QString::number(ratio, 'f', 2) + QStringLiteral("×") << QString::number(copyRatio, 'f', 2) + QStringLiteral("×")
+              << QString::number(ratio / copyRatio, 'f', 2) + QStringLiteral("×");
+        report.row(cells, report.smoke() ? std::min(ratio, ratio / copyRatio) <= settings.flatGoal
+                                         : ratio <= settings.flatGoal);
+    }
+}
+
+void delivery(Report& report, const Settings& settings)
+{
+    QStringList columns { QStringLiteral("clearing") };
+    for (const qsizetype size : settings.sizes)
+        columns << sizeLabel(size).replace(QStringLiteral("B"), QString());
+    columns << QStringLiteral("per char, %1 / 64 Ki").arg(sizeLabel(settings.sizes.back()).replace(QStringLiteral("B"), QString()))
+            << QStringLiteral("verdict");
+    report.section(QStringLiteral("Delivery with growing snippets"),
+                   QStringLiteral("copyToClipboard on the application's clipboard with a snippet of N "
+                                  "characters (Ki = 1024): set, read back, compare. Median of %1 runs and, "
+                                  "in brackets, time per character. %2 Goal: time per character of the "
+                                  "largest within %3× of 64 Ki.")
+                       .arg(settings.deliveryRuns)
+                       .arg(platformNote())
+                       .arg(settings.flatGoal));
+    report.table(columns);
+    SystemClipboard clipboard;
+    for (const ClearingMode clearing : { ClearingMode::Once, ClearingMode::EveryAttempt }) {
+        QStringList cells { clearing == ClearingMode::Once ? QStringLiteral("once") : QStringLiteral("every attempt") };
+        double reference = 0;
+        double largest = 0;
+        for (const qsizetype size : settings.sizes) {
+            const QString snippet = repeated(QStringLiteral("<img src=\"图片地址\"/>\r\n"), size);
+            const double seconds = medianSecondsOfRuns(
+                [&] {
+                    if (!copyToClipboard(clipboard, snippet, DefaultAttemptLimit, clearing).delivered)
+                        qFatal("delivery failed");
+                    QCoreApplication::processEvents();
+                },
+                settings.deliveryRuns);
+            const double perChar = seconds / double(size);
+            if (size == (64 << 10))
+                reference = perChar;
+            largest = perChar;
+            cells << formatSeconds(seconds) + QStringLiteral(" (") + formatSeconds(perChar) + QStringLiteral(")");
+        }
+        const double ratio = largest / reference;
+        cells << QString::number(ratio, 'f', 2) + QStringLiteral("×");
+        report.row(cells, ratio <= settings.flatGoal);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    applyWindowFont(app);
+    Report report(smokeRun(argc, argv));
+    const Settings settings = settingsFor(report.smoke());
+
+    SystemClipboard clipboard;
+    CountingNotifier notifier;
+    MainWindow window({ &clipboard, &notifier, {} });
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        qFatal("the window was never shown");
+
+    clicks(report, settings, window, notifier);
+    largeFieldClicks(report, settings, window, notifier);
+    delivery(report, settings);
+    return report.finish();
+}

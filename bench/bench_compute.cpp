@@ -1,0 +1,296 @@
+// Composition at the start values, growth with the size of a field, and the
+// chat-id encoder's throughput: everything a click computes before the
+// clipboard. Prints Markdown; --smoke runs a short check with loose bounds.
+
+#include "BenchSupport.h"
+#include "MarkerReplacement.h"
+#include "UTF8EncodeURI.h"
+
+#include <QCoreApplication>
+#include <QHash>
+
+using namespace bench;
+
+namespace {
+
+struct Settings
+{
+    int batches;
+    double batchSeconds;
+    int largeRuns;                     // runs of one call each, for large inputs
+    std::vector<qsizetype> sizes;      // field sizes in characters
+    std::vector<qsizetype> copyCounts; // copies of a later marker in one field
+    double compositionGoal;            // seconds per call
+    double flatGoal;                   // largest over reference size, per character
+    double throughputGoal;             // MiB of UTF-16 input per second
+};
+
+Settings settingsFor(bool smoke)
+{
+    if (smoke)
+        return { 5, 0.004, 3, { 1 << 10, 64 << 10, 1 << 20 }, { 1000, 10000 }, 200e-6, 3.0, 50 };
+    return { 15, 0.02, 7, { 1 << 10, 64 << 10, 1 << 20, 16 << 20 }, { 1000, 10000, 100000 }, 20e-6, 1.5, 300 };
+}
+
+// The template as the window's holder keeps it: one string for the whole run.
+const QString& templateOf(const Generator& generator)
+{
+    static QHash<QString, QString> held;
+    auto it = held.find(generator.templateHolder);
+    if (it == held.end())
+        it = held.insert(generator.templateHolder, initialText(generator.templateHolder));
+    return *it;
+}
+
+// What the window does before delivery, without the window.
+QString composeWith(const Generator& generator, const QStringList& values)
+{
+    return composeSnippet(templateOf(generator), generator.steps, values);
+}
+
+// The same passes one whole replaceMarker after another, for comparison.
+QString composePassByPass(const QString& templateText, const QList<FieldStep>& steps, const QStringList& values)
+{
+    QString text = templateText;
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        const QString& value = values.at(i);
+        text = replaceMarker(text, steps.at(i).marker, steps.at(i).encodeId ? UTF8EncodeURI(value) : value);
+    }
+    return text;
+}
+
+double timeCall(const Settings& settings, qsizetype size, const std::function<qsizetype()>& call)
+{
+    // Small inputs run in batches; large ones are timed call by call.
+    if (size <= (64 << 10))
+        return medianSecondsPerCall([&] { sink = call(); }, settings.batches, settings.batchSeconds);
+    return medianSecondsOfRuns([&] { sink = call(); }, settings.largeRuns);
+}
+
+void composition(Report& report, const Settings& settings)
+{
+    report.section(QStringLiteral("Composition at the start values"),
+                   QStringLiteral("composeSnippet as a click calls it: the template holder's text, the "
+                                  "passes, the fields' start values (chat ids encoded). First call: the "
+                                  "first ever in this process for that template, one sample. Pass by "
+                                  "pass: the same passes as successive replaceMarker calls, for "
+                                  "comparison. Goal: under %1 per call.")
+                       .arg(formatSeconds(settings.compositionGoal)));
+    report.table({ QStringLiteral("generator"), QStringLiteral("passes"), QStringLiteral("snippet length"),
+                   QStringLiteral("first call"), QStringLiteral("median"), QStringLiteral("pass by pass"),
+                   QStringLiteral("verdict") });
+    for (const Generator& generator : allGenerators()) {
+        const QStringList values = defaultValues(generator);
+        const QString& templateText = templateOf(generator);
+        const auto start = Clock::now();
+        const QString snippet = composeSnippet(templateText, generator.steps, values);
+        const double first = secondsSince(start);
+        if (snippet != composePassByPass(templateText, generator.steps, values))
+            qFatal("composition differs from pass-by-pass replacement");
+        const double median = medianSecondsPerCall(
+            [&] { sink = composeSnippet(templateText, generator.steps, values).size(); }, settings.batches,
+            settings.batchSeconds);
+        const double naive = medianSecondsPerCall(
+            [&] { sink = composePassByPass(templateText, generator.steps, values).size(); },
+            settings.batches, settings.batchSeconds);
+        report.row({ generatorLabel(generator), QString::number(generator.steps.size()),
+                     QString::number(snippet.size()), formatSeconds(first), formatSeconds(median),
+                     formatSeconds(naive) },
+                   median < settings.compositionGoal);
+    }
+}
+
+// `prepare` builds the input of one size, untimed, and returns the timed call.
+using Prepare = std::function<std::function<qsizetype()>(qsizetype size)>;
+
+// One fresh copy of `length` characters: what any code that returns a new
+// text of that length pays at least, allocation and page faults included.
+double copySeconds(const Settings& settings, qsizetype length)
+{
+    static QString source;
+    if (source.size() < length)
+        source = QString(length, QLatin1Char('x'));
+    return timeCall(settings, length, [length] { return QString(source.constData(), length).size(); });
+}
+
+struct Growth
+{
+    double ratio;    // time per unit, largest over the reference
+    double overCopy; // that, over the same ratio for a fresh copy
+
+    // Linear: flat per unit, or growing no faster than the least memory
+    // traffic does on this machine.
+    bool linearWithin(double bound) const { return std::min(ratio, overCopy) <= bound; }
+};
+
+// Times the call that `prepare` builds for each count of units, and appends
+// to `cells` each median with, in brackets, the time per unit; then the ratio
+// of the largest count's time per unit to the reference count's, the same
+// ratio for one fresh copy as long as input and output together, and the
+// first over the second: how much faster the work grows than the memory
+// traffic it cannot avoid.
+Growth measureGrowth(const Settings& settings, QStringList& cells, const std::vector<qsizetype>& counts,
+                     qsizetype referenceCount, qsizetype charactersPerUnit, const Prepare& prepare)
+{
+    double reference = 0;
+    double largest = 0;
+    double copyReference = 0;
+    double copyLargest = 0;
+    for (const qsizetype count : counts) {
+        const auto call = prepare(count);
+        const double seconds = timeCall(settings, count * charactersPerUnit, call);
+        // What it must at least read and write.
+        const double copy = copySeconds(settings, count * charactersPerUnit + call());
+        const double perUnit = seconds / double(count);
+        if (count == referenceCount) {
+            reference = perUnit;
+            copyReference = copy / double(count);
+        }
+        largest = perUnit;
+        copyLargest = copy / double(count);
+        cells << formatSeconds(seconds) + QStringLiteral(" (") + formatSeconds(perUnit) + QStringLiteral(")");
+    }
+    const double ratio = largest / reference;
+    const double copyRatio = copyLargest / copyReference;
+    cells << QString::number(ratio, 'f', 2) + QStringLiteral("×") << QString::number(copyRatio, 'f', 2) + QStringLiteral("×")
+          << QString::number(ratio / copyRatio, 'f', 2) + QStringLiteral("×");
+    return { ratio, ratio / copyRatio };
+}
+
+void scalingRow(Report& report, const Settings& settings, const QString& label, const Prepare& prepare)
+{
+    QStringList cells { label };
+    const Growth growth = measureGrowth(settings, cells, settings.sizes, 64 << 10, 1, prepare);
+    // The quick check asks only for linear growth; the full run holds the
+    // time per character itself to the goal.
+    report.row(cells, report.smoke() ? growth.linearWithin(settings.flatGoal) : growth.ratio <= settings.flatGoal);
+}
+
+void scaling(Report& report, const Settings& settings)
+{
+    QStringList columns { QStringLiteral("what") };
+    for (const qsizetype size : settings.sizes)
+        columns << sizeLabel(size).replace(QStringLiteral("B"), QString());
+    const QString largest = sizeLabel(settings.sizes.back()).replace(QStringLiteral("B"), QString());
+    columns << QStringLiteral("per char, %1 / 64 Ki").arg(largest) << QStringLiteral("same for a copy")
+            << QStringLiteral("ratio over the copy's") << QStringLiteral("verdict");
+
+    report.section(QStringLiteral("Scaling with the size of one field"),
+                   QStringLiteral("One field holds N characters (Ki = 1024), the others their start "
+                                  "values; median time and, in brackets, time per character of the "
+                                  "field. Addresses repeat the field's own start value (ASCII); the chat "
+                                  "id is Chinese, so the encoder turns each character into nine. Goal: "
+                                  "time per character of the largest within %1× of 64 Ki. For "
+                                  "comparison, the same ratio for one fresh copy of as many characters as "
+                                  "the field and the snippet together (the least memory traffic: read "
+                                  "the input, write a new output), and the first ratio over the second%2.")
+                       .arg(settings.flatGoal)
+                       .arg(report.smoke() ? QStringLiteral("; this quick check accepts either ratio within the bound") : QString()));
+    report.table(columns);
+
+    for (const Generator& generator : allGenerators()) {
+        QList<qsizetype> fields { 0 };
+        // The contact block's chat id goes through the encoder as well.
+        for (qsizetype i = 0; i < generator.steps.size(); ++i) {
+            if (generator.steps.at(i).encodeId) {
+                fields << i;
+                break;
+            }
+        }
+        for (const qsizetype field : fields) {
+            const FieldStep& step = generator.steps.at(field);
+            const QString unit = step.encodeId ? QStringLiteral("饰品店客服阿杰") : initialText(step.field);
+            scalingRow(report, settings,
+                       generatorLabel(generator) + QStringLiteral(", ") + step.field
+                           + (step.encodeId ? QStringLiteral(" (Chinese chat id)") : QString()),
+                       [&](qsizetype size) -> std::function<qsizetype()> {
+                           QStringList values = defaultValues(generator);
+                           values[field] = repeated(unit, size);
+                           return [&generator, values] { return composeWith(generator, values).size(); };
+                       });
+        }
+    }
+
+    for (const auto& [label, unit] : { std::pair { QStringLiteral("UTF8EncodeURI, Chinese"), QStringLiteral("春风十里饰品小店") },
+                                        std::pair { QStringLiteral("UTF8EncodeURI, ASCII"), QStringLiteral("hemuchuanshe_kefu01") } }) {
+        scalingRow(report, settings, label, [&](qsizetype size) -> std::function<qsizetype()> {
+            return [input = repeated(unit, size)] { return UTF8EncodeURI(input).size(); };
+        });
+    }
+}
+
+// A field full of a later pass's marker: every copy becomes a seam that the
+// remaining passes walk past.
+void copies(Report& report, const Settings& settings)
+{
+    QStringList columns { QStringLiteral("generator (field ← marker)") };
+    for (const qsizetype count : settings.copyCounts)
+        columns << QString::number(count) + QStringLiteral(" copies");
+    columns << QStringLiteral("per copy, %1 / %2").arg(settings.copyCounts.back()).arg(settings.copyCounts.front())
+            << QStringLiteral("same for a copy") << QStringLiteral("ratio over the copy's")
+            << QStringLiteral("verdict");
+    report.section(QStringLiteral("A field holding copies of a later pass's marker"),
+                   QStringLiteral("The first field holds N copies of the marker of a later pass (the "
+                                  "middle one of the rest), so each copy is replaced by that pass and "
+                                  "every pass after it walks past each insertion. Median time and, in "
+                                  "brackets, time per copy; then the ratios as above. Goal (nothing "
+                                  "quadratic): time per copy from the fewest copies to the most within "
+                                  "%1×, either as measured or over the copy's growth.")
+                       .arg(settings.flatGoal));
+    report.table(columns);
+    for (const Generator& generator : allGenerators()) {
+        const qsizetype passes = generator.steps.size();
+        if (passes < 2)
+            continue;
+        const QString& marker = generator.steps.at((passes + 1) / 2).marker;
+        QStringList cells { generatorLabel(generator) + QStringLiteral(" (") + generator.steps.at(0).field
+                            + QStringLiteral(" ← ") + marker + QStringLiteral(")") };
+        const Growth growth = measureGrowth(settings, cells, settings.copyCounts, settings.copyCounts.front(),
+                                            marker.size(), [&](qsizetype count) -> std::function<qsizetype()> {
+                                                QStringList values = defaultValues(generator);
+                                                values[0] = marker.repeated(count);
+                                                return [&generator, values] { return composeWith(generator, values).size(); };
+                                            });
+        report.row(cells, growth.linearWithin(settings.flatGoal));
+    }
+}
+
+void throughput(Report& report, const Settings& settings)
+{
+    report.section(QStringLiteral("UTF8EncodeURI throughput"),
+                   QStringLiteral("MiB of UTF-16 input encoded per second, median, for 64 Ki and 1 Mi "
+                                  "characters. Goal: at least %1 MiB/s.")
+                       .arg(settings.throughputGoal));
+    report.table({ QStringLiteral("text"), QStringLiteral("characters"), QStringLiteral("output characters"),
+                   QStringLiteral("median time"), QStringLiteral("MiB/s"), QStringLiteral("verdict") });
+    const std::pair<QString, QString> texts[] = {
+        { QStringLiteral("Chinese"), QStringLiteral("春风十里饰品小店欢迎光临") },
+        { QStringLiteral("ASCII"), QStringLiteral("hemuchuanshe_kefu01") },
+        { QStringLiteral("mixed"), QStringLiteral("禾木川舍kefu01阿杰") },
+    };
+    for (const auto& [label, unit] : texts) {
+        for (const qsizetype size : { qsizetype(64) << 10, qsizetype(1) << 20 }) {
+            const QString input = repeated(unit, size);
+            const qsizetype outputSize = UTF8EncodeURI(input).size();
+            const double seconds = timeCall(settings, size, [&] { return UTF8EncodeURI(input).size(); });
+            const double rate = double(size) * 2 / double(1 << 20) / seconds;
+            report.row({ label, sizeLabel(size).replace(QStringLiteral("B"), QString()),
+                         QString::number(outputSize), formatSeconds(seconds), QString::number(rate, 'f', 0) },
+                       rate >= settings.throughputGoal);
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    Report report(smokeRun(argc, argv));
+    const Settings settings = settingsFor(report.smoke());
+    composition(report, settings);
+    scaling(report, settings);
+    copies(report, settings);
+    throughput(report, settings);
+    return report.finish();
+}
