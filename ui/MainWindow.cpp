@@ -152,7 +152,10 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* container)
         return new QPushButton(spec.text, container);
     case ControlKind::Picture: {
         auto* picture = new QLabel(container);
-        picture->setPixmap(QPixmap(spec.text));
+        if (spec.container == panelName(0))
+            picture->setPixmap(QPixmap(spec.text));
+        else
+            m_pendingPictures[container].append({ picture, spec.text });
         picture->setScaledContents(spec.has(Stretched));
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return picture;
@@ -274,8 +277,11 @@ void MainWindow::showPanel(int index)
 {
     for (int i = 0; i < PanelCount; ++i)
         control(panelName(i))->hide();
-    if (QWidget* panel = control(panelName(index)))
+    if (QWidget* panel = control(panelName(index))) {
+        for (const auto& [picture, file] : m_pendingPictures.take(panel))
+            picture->setPixmap(QPixmap(file));
         panel->show();
+    }
 }
 
 QString MainWindow::fieldText(const QString& name) const

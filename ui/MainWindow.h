@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QHash>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -10,6 +12,7 @@
 class Clipboard;
 class Notifier;
 class QButtonGroup;
+class QLabel;
 struct ControlSpec;
 struct Generator;
 
@@ -57,4 +60,7 @@ private:
     QHash<QString, QWidget*> m_controls;
     QButtonGroup* m_options = nullptr;
     bool m_placementSettled = false;
+    // Pictures of the panels hidden at start, decoded when their panel is
+    // first shown: start-up need not wait for them.
+    QHash<QWidget*, QList<QPair<QLabel*, QString>>> m_pendingPictures;
 };
