@@ -101,22 +101,19 @@ Goals met: $met; missed: $missed. Each table says which, row by row.
 These notes come from profiling (perf, callgrind) when the benchmarks were
 written; the tables below are from this run.
 
-- **Start-up time and memory.** The window builds about 150 controls from
-  its inventory, lays out the text of every field and label on all seven
-  panels, decodes six JPEG pictures (five of them on panels hidden at
-  start) and paints some forty controls of the first panel, where the
-  baseline paints one label. Counted with callgrind up to the first drawing:
-  about 167 million instructions against 71 million for the baseline; of the
-  difference, decoding the hidden panels' pictures is about 20 million, and
+- **Start-up time and memory** were missed at first (about 1.5× and
+  1.4×). Counted with callgrind up to the first drawing: about 167 million
+  instructions against 71 million for the baseline; of the difference,
+  decoding the pictures of panels hidden at start was about 20 million,
   FreeType's hinting of every glyph of the window's Song face (AR PL UMing)
-  about 27 million. Decoding a hidden panel's pictures when it is first
-  shown, measured in a trial build, brought the ratios to about 1.45× (time)
-  and 1.35× (memory); turning hinting off as well (the line height and
-  advances stay the same) to about 1.34× and 1.31×. Both are changes to the
-  window's code and look, not made here. Of the extra peak memory, most is
-  mapped files: reading a glyph maps the 64 KiB of the 21 MiB font file
-  around it (the kernel's fault-around), about 7 MiB in all; these pages are
-  shared and clean. Private memory is the smaller part (see the table).
+  about 27 million, and the rest building and laying out some 150 controls
+  of all seven panels. The window now builds a panel's controls when the
+  panel is first shown or one of them is first asked for, and draws its
+  glyphs unhinted (the line height and advances stay the same). Of the
+  remaining extra peak memory, most is mapped files: reading a glyph maps
+  the 64 KiB of the 21 MiB font file around it (the kernel's fault-around);
+  these pages are shared and clean. Private memory is the smaller part (see
+  the table).
 - **Scaling, 16 Mi against 64 Ki characters.** The goal compares a case that
   runs inside the caches with one that runs from main memory and fresh pages;
   one plain copy of the same data grows per character by 20× to 30× between

@@ -250,9 +250,6 @@ private slots:
 
     void picturesShowNaturalOrStretched()
     {
-        // Pictures of the panels hidden at start are decoded when shown.
-        for (int panel = 0; panel < PanelCount; ++panel)
-            m_window->showPanel(panel);
         for (const ControlSpec& spec : controlInventory()) {
             if (spec.kind != ControlKind::Picture)
                 continue;

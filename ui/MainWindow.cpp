@@ -70,19 +70,51 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     // The layout is fixed; the window does not follow a change of size.
     setFixedSize(twipsToPixels(WindowClientWidth), twipsToPixels(WindowClientHeight));
 
-    buildControls();
-    connectHandlers();
-    applyFocusOrder();
+    m_options = new QButtonGroup(this);
+    connect(m_options, &QButtonGroup::idClicked, this, &MainWindow::showPanel);
+    buildControlsIn(QString());
+    buildControlsIn(QStringLiteral("Frame1"));
     arrangeAtStart();
 }
 
-void MainWindow::buildControls()
+QWidget* MainWindow::control(const QString& name)
 {
-    m_options = new QButtonGroup(this);
+    if (QWidget* widget = m_controls.value(name))
+        return widget;
+    const ControlSpec* spec = findControl(name);
+    if (!spec)
+        return nullptr;
+    const int panel = panelIndexOf(spec->container);
+    if (panel >= 0)
+        buildPanel(panel);
+    return m_controls.value(name);
+}
+
+int MainWindow::panelIndexOf(const QString& container)
+{
+    for (int i = 0; i < PanelCount; ++i) {
+        if (container == panelName(i))
+            return i;
+    }
+    return -1;
+}
+
+void MainWindow::buildPanel(int index)
+{
+    if (m_builtPanels.contains(index))
+        return;
+    m_builtPanels.insert(index);
+    buildControlsIn(panelName(index));
+}
+
+void MainWindow::buildControlsIn(const QString& container)
+{
+    QWidget* parent = container.isEmpty() ? this : m_controls.value(container);
+    Q_ASSERT_X(parent, "MainWindow", "a container must come before its controls");
     for (const ControlSpec& spec : controlInventory()) {
-        QWidget* container = spec.container.isEmpty() ? this : m_controls.value(spec.container);
-        Q_ASSERT_X(container, "MainWindow", "a container must come before its controls");
-        QWidget* widget = createControl(spec, container);
+        if (spec.container != container)
+            continue;
+        QWidget* widget = createControl(spec, parent);
         widget->setObjectName(spec.name);
         widget->setGeometry(pixelRect(spec));
         m_controls.insert(spec.name, widget);
@@ -90,13 +122,15 @@ void MainWindow::buildControls()
             label->adjustSize();
         if (spec.kind == ControlKind::TextField || spec.kind == ControlKind::Button)
             widget->setAccessibleName(accessibleCaption(spec.name));
+        connectHandler(spec, widget);
     }
     for (const ControlSpec& spec : controlInventory()) {
-        if (spec.kind != ControlKind::TextField)
+        if (spec.container != container || spec.kind != ControlKind::TextField)
             continue;
-        if (auto* label = qobject_cast<QLabel*>(control(labelOf(spec.name))); label && !label->buddy())
-            label->setBuddy(control(spec.name));
+        if (auto* label = qobject_cast<QLabel*>(m_controls.value(labelOf(spec.name))); label && !label->buddy())
+            label->setBuddy(m_controls.value(spec.name));
     }
+    applyFocusOrder();
 }
 
 QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* container)
@@ -152,10 +186,7 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* container)
         return new QPushButton(spec.text, container);
     case ControlKind::Picture: {
         auto* picture = new QLabel(container);
-        if (spec.container == panelName(0))
-            picture->setPixmap(QPixmap(spec.text));
-        else
-            m_pendingPictures[container].append({ picture, spec.text });
+        picture->setPixmap(QPixmap(spec.text));
         picture->setScaledContents(spec.has(Stretched));
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return picture;
@@ -178,30 +209,27 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* container)
     Q_UNREACHABLE();
 }
 
-void MainWindow::connectHandlers()
+void MainWindow::connectHandler(const ControlSpec& spec, QWidget* widget)
 {
-    connect(m_options, &QButtonGroup::idClicked, this, &MainWindow::showPanel);
-
-    for (const Generator& generator : allGenerators()) {
-        if (auto* button = qobject_cast<QPushButton*>(control(generator.button))) {
-            connect(button, &QPushButton::clicked, this,
-                    [this, &generator] { runGenerator(generator); });
-        }
+    if (spec.kind == ControlKind::LinkLabel) {
+        connect(static_cast<LinkLabel*>(widget), &LinkLabel::clicked, this, &MainWindow::visitDeveloperPage);
+        return;
     }
-    if (auto* clear = qobject_cast<QPushButton*>(control(QStringLiteral("旺旺清除"))))
-        connect(clear, &QPushButton::clicked, this, &MainWindow::clearContacts);
-
-    for (int i = 0; i < 2; ++i) {
-        if (auto* link = qobject_cast<LinkLabel*>(control(arrayElementName(QStringLiteral("Label10"), i))))
-            connect(link, &LinkLabel::clicked, this, &MainWindow::visitDeveloperPage);
-    }
+    if (spec.kind != ControlKind::Button)
+        return;
+    auto* button = static_cast<QPushButton*>(widget);
+    if (const Generator* generator = generatorForButton(spec.name))
+        connect(button, &QPushButton::clicked, this, [this, generator] { runGenerator(*generator); });
+    else if (spec.name == QStringLiteral("旺旺清除"))
+        connect(button, &QPushButton::clicked, this, &MainWindow::clearContacts);
 }
 
 void MainWindow::applyFocusOrder()
 {
+    // Over the controls built so far; a panel built later joins in its place.
     QWidget* previous = nullptr;
     for (const QString& name : focusOrder()) {
-        QWidget* widget = control(name);
+        QWidget* widget = m_controls.value(name);
         if (!widget)
             continue;
         if (previous)
@@ -217,6 +245,7 @@ void MainWindow::arrangeAtStart()
         panel->hide();
         panel->move(twipsToPixels(PanelLeft), twipsToPixels(PanelTop));
     }
+    buildPanel(0);
     control(panelName(0))->show();
     centreOnScreen();
 }
@@ -278,13 +307,12 @@ void MainWindow::showPanel(int index)
     for (int i = 0; i < PanelCount; ++i)
         control(panelName(i))->hide();
     if (QWidget* panel = control(panelName(index))) {
-        for (const auto& [picture, file] : m_pendingPictures.take(panel))
-            picture->setPixmap(QPixmap(file));
+        buildPanel(index);
         panel->show();
     }
 }
 
-QString MainWindow::fieldText(const QString& name) const
+QString MainWindow::fieldText(const QString& name)
 {
     QWidget* widget = control(name);
     if (auto* field = qobject_cast<QLineEdit*>(widget))

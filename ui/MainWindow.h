@@ -1,8 +1,7 @@
 #pragma once
 
 #include <QHash>
-#include <QList>
-#include <QPair>
+#include <QSet>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -12,7 +11,6 @@
 class Clipboard;
 class Notifier;
 class QButtonGroup;
-class QLabel;
 struct ControlSpec;
 struct Generator;
 
@@ -34,9 +32,12 @@ class MainWindow final : public QWidget
 public:
     explicit MainWindow(const WindowServices& services, QWidget* parent = nullptr);
 
-    QWidget* control(const QString& name) const { return m_controls.value(name); }
+    // A control by its object name. The controls of a panel are built when
+    // the panel is first shown or one of them is first asked for, so that
+    // start-up builds only what the first panel shows.
+    QWidget* control(const QString& name);
     // The text of a field, template holder or work buffer.
-    QString fieldText(const QString& name) const;
+    QString fieldText(const QString& name);
     void setFieldText(const QString& name, const QString& text);
 
     void showPanel(int index);
@@ -48,9 +49,11 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void buildControls();
+    static int panelIndexOf(const QString& container);
+    void buildPanel(int index);
+    void buildControlsIn(const QString& container);
     QWidget* createControl(const ControlSpec& spec, QWidget* container);
-    void connectHandlers();
+    void connectHandler(const ControlSpec& spec, QWidget* widget);
     void applyFocusOrder();
     void arrangeAtStart();
     void centreOnScreen();
@@ -59,8 +62,6 @@ private:
     WindowServices m_services;
     QHash<QString, QWidget*> m_controls;
     QButtonGroup* m_options = nullptr;
+    QSet<int> m_builtPanels;
     bool m_placementSettled = false;
-    // Pictures of the panels hidden at start, decoded when their panel is
-    // first shown: start-up need not wait for them.
-    QHash<QWidget*, QList<QPair<QLabel*, QString>>> m_pendingPictures;
 };
