@@ -1,33 +1,11 @@
 #include "MarkerReplacement.h"
+#include "ReferenceReplacement.h"
 
 #include <QRandomGenerator>
 #include <QString>
 #include <QTest>
 
 namespace {
-
-// Slow and plain: walk the text one position at a time; where the marker
-// starts, emit the value and jump past the marker, else copy one character.
-QString referenceReplace(const QString& text, const QString& marker, const QString& value)
-{
-    if (marker.isEmpty())
-        return text;
-    QString out;
-    qsizetype i = 0;
-    while (i < text.size()) {
-        bool matches = i + marker.size() <= text.size();
-        for (qsizetype k = 0; matches && k < marker.size(); ++k)
-            matches = text.at(i + k).unicode() == marker.at(k).unicode();
-        if (matches) {
-            out += value;
-            i += marker.size();
-        } else {
-            out += text.at(i);
-            ++i;
-        }
-    }
-    return out;
-}
 
 QString randomText(QRandomGenerator& random, const QString& alphabet, int minLength, int maxLength)
 {
@@ -185,9 +163,7 @@ void ReplacementTest::matchesCharacterByCharacterReference()
             passes.append({ randomText(random, textAlphabet, 0, 3),
                 randomText(random, valueAlphabet, 0, 4) });
 
-        QString expected = text;
-        for (const Substitution& pass : passes)
-            expected = referenceReplace(expected, pass.marker, pass.value);
+        const QString expected = referenceSubstitutions(text, passes);
         const QString actual = applySubstitutions(text, passes);
         if (actual != expected) {
             QFAIL((describe(text, passes) + ": got \"" + actual.toUtf8() + "\", expected \""
