@@ -9,7 +9,11 @@
 #include "PosterCarousel.h"
 #include "UTF8EncodeURI.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 
 QString composeSnippet(const QString& templateText, const QList<FieldStep>& steps,
                        const QStringList& values)
@@ -26,10 +30,21 @@ QString composeSnippet(const QString& templateText, const QList<FieldStep>& step
 
 QString loadTemplate(const QString& name)
 {
-    QFile file(QStringLiteral(":/templates/") + name);
-    if (!file.open(QIODevice::ReadOnly))
+    // Read once; every holder, generator and test then shares the same text.
+    static const QHash<QString, QString> templates = [] {
+        QHash<QString, QString> byName;
+        QDirIterator files(QStringLiteral(":/templates"), QDir::Files);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            if (file.open(QIODevice::ReadOnly))
+                byName.insert(QFileInfo(file).fileName(), QString::fromUtf8(file.readAll()));
+        }
+        return byName;
+    }();
+    const auto found = templates.constFind(name);
+    if (found == templates.constEnd())
         qFatal("template %s is missing from the resources", qPrintable(name));
-    return QString::fromUtf8(file.readAll());
+    return *found;
 }
 
 QString arrayElementName(const QString& array, int index)

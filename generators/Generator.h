@@ -35,7 +35,7 @@ struct Generator
 QString composeSnippet(const QString& templateText, const QList<FieldStep>& steps,
                        const QStringList& values);
 
-// The template file `name` exactly as stored (UTF-8, CR LF kept).
+// The template file `name` exactly as stored (UTF-8, CR LF kept), read once.
 QString loadTemplate(const QString& name);
 
 // Object name of element `index` of a control array ("Text7" 3 → "Text7_3").

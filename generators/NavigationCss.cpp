@@ -32,8 +32,7 @@ const Generator& generator()
 
 QString templateText()
 {
-    static const QString text = loadTemplate(generator().templateFile);
-    return text;
+    return loadTemplate(generator().templateFile);
 }
 
 QString compose(const QString& templateText, const std::array<QString, ImageCount>& images)

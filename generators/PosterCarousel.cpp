@@ -31,8 +31,7 @@ const Generator& generator()
 
 QString templateText()
 {
-    static const QString text = loadTemplate(generator().templateFile);
-    return text;
+    return loadTemplate(generator().templateFile);
 }
 
 QString compose(const QString& templateText, const Inputs& inputs)
