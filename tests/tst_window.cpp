@@ -1,4 +1,3 @@
-#include "BackgroundMusic.h"
 #include "ControlInventory.h"
 #include "MainWindow.h"
 #include "TestSupport.h"
@@ -322,7 +321,7 @@ private slots:
         QCOMPARE(m_notifier.boxes.size(), 1);
         QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Inform);
         QCOMPARE(m_notifier.boxes.first().title, QStringLiteral("成功生成！"));
-        QCOMPARE(m_window->fieldText(QStringLiteral("Text19")), BackgroundMusic::templateText());
+        QCOMPARE(m_window->fieldText(QStringLiteral("Text19")), templateOf("背景音乐生成"));
     }
 
     void unusableClipboardShowsTheFailureBox()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Clipboard.h"
+#include "Generator.h"
 #include "Notifier.h"
 
 #include <QList>
@@ -82,3 +83,20 @@ public:
         return answers.isEmpty() ? true : answers.takeFirst();
     }
 };
+
+// A generator of the table by its button, and its template as stored.
+inline const Generator& generatorOf(const char* button)
+{
+    const Generator* generator = generatorForButton(QString::fromUtf8(button));
+    Q_ASSERT(generator);
+    return *generator;
+}
+inline QString templateOf(const char* button)
+{
+    return loadTemplate(generatorOf(button).templateFile);
+}
+// The sample background address of the strip's template, its first marker.
+inline QString stripPlaceholder()
+{
+    return generatorOf("LEN滚动").steps.first().marker;
+}
