@@ -83,14 +83,20 @@ void composition(Report& report, const Settings& settings)
 // `prepare` builds the input of one size, untimed, and returns the timed call.
 using Prepare = std::function<std::function<qsizetype()>(qsizetype size)>;
 
-// One fresh copy of `length` characters: what any code that returns a new
-// text of that length pays at least, allocation and page faults included.
-double copySeconds(const Settings& settings, qsizetype length)
+// `copies` fresh copies of `length` characters, each made from the one
+// before: what passes that each return a new text of that length pay at
+// least, allocation, page faults and the caches' help included.
+double copySeconds(const Settings& settings, qsizetype length, qsizetype copies)
 {
     static QString source;
     if (source.size() < length)
         source = QString(length, QLatin1Char('x'));
-    return timeCall(settings, length, [length] { return QString(source.constData(), length).size(); });
+    return timeCall(settings, length, [length, copies] {
+        QString text(source.constData(), length);
+        for (qsizetype i = 1; i < copies; ++i)
+            text = QString(text.constData(), text.size());
+        return text.size();
+    });
 }
 
 struct Growth
@@ -111,7 +117,8 @@ struct Growth
 // first over the second: how much faster the work grows than the memory
 // traffic it cannot avoid.
 Growth measureGrowth(const Settings& settings, QStringList& cells, const std::vector<qsizetype>& counts,
-                     qsizetype referenceCount, qsizetype charactersPerUnit, const Prepare& prepare)
+                     qsizetype referenceCount, qsizetype charactersPerUnit, qsizetype passes,
+                     const Prepare& prepare)
 {
     double reference = 0;
     double largest = 0;
@@ -122,7 +129,7 @@ Growth measureGrowth(const Settings& settings, QStringList& cells, const std::ve
         const auto call = prepare(count);
         const double seconds = timeCall(settings, count * charactersPerUnit, call);
         // What it must at least read and write.
-        const double copy = copySeconds(settings, count * charactersPerUnit + call());
+        const double copy = copySeconds(settings, count * charactersPerUnit + call(), passes);
         const double perUnit = seconds / double(count);
         if (count == referenceCount) {
             reference = perUnit;
@@ -140,13 +147,17 @@ Growth measureGrowth(const Settings& settings, QStringList& cells, const std::ve
     return { ratio, ratio / copyRatio, largestSeconds };
 }
 
-void scalingRow(Report& report, const Settings& settings, const QString& label, const Prepare& prepare)
+// `timeBound`: the value goes in as typed, so its largest size must be done
+// within 2 s; an encoded chat id grows ninefold first and is judged on
+// linearity alone.
+void scalingRow(Report& report, const Settings& settings, const QString& label, bool timeBound,
+                qsizetype passes, const Prepare& prepare)
 {
     QStringList cells { label };
-    const Growth growth = measureGrowth(settings, cells, settings.sizes, 64 << 10, 1, prepare);
+    const Growth growth = measureGrowth(settings, cells, settings.sizes, 64 << 10, 1, passes, prepare);
     // Linear, judged against the memory traffic of one plain copy, and the
     // largest value done within the time a user waits for a click at most.
-    report.row(cells, growth.linearWithin(settings.flatGoal) && growth.largestSeconds <= 2.0);
+    report.row(cells, growth.linearWithin(settings.flatGoal) && (!timeBound || growth.largestSeconds <= 2.0));
 }
 
 void scaling(Report& report, const Settings& settings)
@@ -164,10 +175,12 @@ void scaling(Report& report, const Settings& settings)
                                   "field. Addresses repeat the field's own start value (ASCII); the chat "
                                   "id is Chinese, so the encoder turns each character into nine. Then "
                                   "the time per character of the largest over that of 64 Ki, the same "
-                                  "ratio for one fresh copy of as many characters as the field and the "
-                                  "snippet together (the least memory traffic: read the input, write a "
-                                  "new output), and the first ratio over the second. Goal: linear, that "
-                                  "is either ratio within %1×, and the largest within 2 s.")
+                                  "ratio for plain copies of as many characters as the field and the "
+                                  "snippet together, one copy a pass, each from the one before (the "
+                                  "least memory traffic of the passes), and the first ratio over the "
+                                  "second. Goal: linear, that "
+                                  "is either ratio within %1×, and the largest value inserted as typed "
+                                  "done within 2 s.")
                        .arg(settings.flatGoal));
     report.table(columns);
 
@@ -186,7 +199,7 @@ void scaling(Report& report, const Settings& settings)
             scalingRow(report, settings,
                        generatorLabel(generator) + QStringLiteral(", ") + step.field
                            + (step.encodeId ? QStringLiteral(" (Chinese chat id)") : QString()),
-                       [&](qsizetype size) -> std::function<qsizetype()> {
+                       !step.encodeId, generator.steps.size(), [&](qsizetype size) -> std::function<qsizetype()> {
                            QStringList values = defaultValues(generator);
                            values[field] = repeated(unit, size);
                            return [&generator, values] { return composeWith(generator, values).size(); };
@@ -196,7 +209,7 @@ void scaling(Report& report, const Settings& settings)
 
     for (const auto& [label, unit] : { std::pair { QStringLiteral("UTF8EncodeURI, Chinese"), QStringLiteral("春风十里饰品小店") },
                                         std::pair { QStringLiteral("UTF8EncodeURI, ASCII"), QStringLiteral("hemuchuanshe_kefu01") } }) {
-        scalingRow(report, settings, label, [&](qsizetype size) -> std::function<qsizetype()> {
+        scalingRow(report, settings, label, true, 1, [&](qsizetype size) -> std::function<qsizetype()> {
             return [input = repeated(unit, size)] { return UTF8EncodeURI(input).size(); };
         });
     }
@@ -229,7 +242,7 @@ void copies(Report& report, const Settings& settings)
         QStringList cells { generatorLabel(generator) + QStringLiteral(" (") + generator.steps.at(0).field
                             + QStringLiteral(" ← ") + marker + QStringLiteral(")") };
         const Growth growth = measureGrowth(settings, cells, settings.copyCounts, settings.copyCounts.front(),
-                                            marker.size(), [&](qsizetype count) -> std::function<qsizetype()> {
+                                            marker.size(), passes, [&](qsizetype count) -> std::function<qsizetype()> {
                                                 QStringList values = defaultValues(generator);
                                                 values[0] = marker.repeated(count);
                                                 return [&generator, values] { return composeWith(generator, values).size(); };
