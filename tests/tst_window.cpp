@@ -289,6 +289,32 @@ private slots:
         }
     }
 
+    void everyFieldHasItsLabelAndEveryInputOneTabPlace()
+    {
+        QSet<int> places;
+        for (const ControlSpec& spec : controlInventory()) {
+            if (spec.tab > 0) {
+                QVERIFY2(!places.contains(spec.tab), qPrintable(spec.name + QStringLiteral(" shares its Tab place")));
+                places.insert(spec.tab);
+            }
+            const bool input = spec.kind == ControlKind::TextField || spec.kind == ControlKind::Button
+                || spec.kind == ControlKind::Option;
+            if (input && !spec.has(Hidden) && !spec.has(Outside))
+                QVERIFY2(spec.tab > 0, qPrintable(spec.name + QStringLiteral(" has no Tab place")));
+            if (spec.kind != ControlKind::TextField)
+                continue;
+            // The label stands in the same panel, and the first field it names is its buddy.
+            const ControlSpec* label = findControl(spec.label);
+            QVERIFY2(label && label->kind == ControlKind::Label && label->container == spec.container,
+                     qPrintable(spec.name));
+            QWidget* buddy = get<QLabel>(spec.label)->buddy();
+            QVERIFY2(buddy, qPrintable(spec.label));
+            QCOMPARE(findControl(buddy->objectName())->label, spec.label);
+        }
+        QCOMPARE(get<QLabel>(QStringLiteral("Label1_3"))->buddy(), get(QStringLiteral("Text3_6")));
+        QCOMPARE(get<QLabel>(QStringLiteral("Label9_2"))->buddy(), get(QStringLiteral("Text7_8")));
+    }
+
     void fieldsAndButtonsHaveAccessibleNames()
     {
         QCOMPARE(get(QStringLiteral("Text18"))->accessibleName(), QStringLiteral("音乐网络链接地址："));

@@ -47,6 +47,9 @@ struct ControlSpec
     int height;
     QString text;      // caption, initial value, or picture resource path
     unsigned flags = NoFlags;
+    int tab = 0;       // place in the window's keyboard order, from 1; 0: no Tab stop
+    QString label = {}; // for a field: the label that names it; the first field
+                        // to name a label is that label's buddy
 
     bool has(ControlFlag flag) const { return (flags & flag) != 0; }
 };
@@ -74,10 +77,8 @@ QString initialText(const QString& name);
 // The caption that names a field or button for screen readers and UI
 // automation: its label's caption, or its own caption.
 QString accessibleCaption(const QString& name);
-// The label standing beside a field, if any.
-QString labelOf(const QString& field);
 
-// Object names in keyboard focus order, window-wide.
+// Object names of the controls with a Tab stop, in their keyboard order.
 const QList<QString>& focusOrder();
 
 QString panelName(int index);  // "Frame2_<index>"

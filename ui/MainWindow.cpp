@@ -127,7 +127,7 @@ void MainWindow::buildControlsIn(const QString& container)
     for (const ControlSpec& spec : controlInventory()) {
         if (spec.container != container || spec.kind != ControlKind::TextField)
             continue;
-        if (auto* label = qobject_cast<QLabel*>(m_controls.value(labelOf(spec.name))); label && !label->buddy())
+        if (auto* label = qobject_cast<QLabel*>(m_controls.value(spec.label)); label && !label->buddy())
             label->setBuddy(m_controls.value(spec.name));
     }
     applyFocusOrder();
