@@ -120,6 +120,10 @@ void MainWindow::buildControlsIn(const QString& container)
         m_controls.insert(spec.name, widget);
         if (auto* label = qobject_cast<QLabel*>(widget); label && spec.has(AutoSize))
             label->adjustSize();
+        // Nobody sees a control beyond its panel's edge: Tab must not land there
+        // and let typing replace its value unseen.
+        if (spec.has(Outside))
+            widget->setFocusPolicy(Qt::NoFocus);
         if (spec.kind == ControlKind::TextField || spec.kind == ControlKind::Button)
             widget->setAccessibleName(accessibleCaption(spec.name));
         connectHandler(spec, widget);
