@@ -342,6 +342,32 @@ private slots:
         QCOMPARE(get<QLabel>(QStringLiteral("Label9_2"))->buddy(), get(QStringLiteral("Text7_8")));
     }
 
+    void keyboardStartsOnTheCheckedOption()
+    {
+        QVERIFY(activate());
+        QCOMPARE(focusName(), optionName(0));
+        press(Qt::Key_Space);
+        QCOMPARE(focusName(), optionName(0));
+        QVERIFY(get<QRadioButton>(optionName(0))->isChecked());
+        QCOMPARE(visiblePanels(), QList<int> { 0 });
+        press(Qt::Key_Right);
+        QCOMPARE(focusName(), optionName(1));
+        QVERIFY(get<QRadioButton>(optionName(1))->isChecked());
+        QCOMPARE(visiblePanels(), QList<int> { 1 });
+        press(Qt::Key_Left);
+        QCOMPARE(focusName(), optionName(0));
+        QCOMPARE(visiblePanels(), QList<int> { 0 });
+
+        // Only the first activation picks the focus; later ones give back the user's.
+        get(QStringLiteral("Text3_2"))->setFocus();
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(activate());
+        QCOMPARE(focusName(), QStringLiteral("Text3_2"));
+    }
+
     void tabNeverLandsOutsideTheShownPanel()
     {
         QVERIFY(activate());

@@ -297,11 +297,17 @@ bool MainWindow::event(QEvent* event)
         if (!m_placementSettled && isVisible() && frameGeometry().size() != size()
             && !isCentredOnScreen())
             centreOnScreen();
-        if (event->type() == QEvent::WindowActivate)
-            m_placementSettled = true;
         break;
     default:
         break;
+    }
+    if (event->type() == QEvent::WindowActivate && !m_placementSettled) {
+        m_placementSettled = true;
+        // Left alone, Qt would give the keyboard to the first Tab stop, an
+        // option that is not the checked one, and the first Space would switch
+        // panels. Start on the checked option: the arrows move on from it.
+        if (QAbstractButton* checked = m_options->checkedButton())
+            checked->setFocus(Qt::ActiveWindowFocusReason);
     }
     return handled;
 }
