@@ -4,8 +4,9 @@
 #include <QString>
 
 // The window's fixed layout as data: every control with its container, its
-// rectangle in twips, its caption or initial value and its flags. The window
-// is built from this table and nothing else places a control.
+// rectangle in twips, its caption or initial value, its flags, its place in
+// the Tab order and, for a field, its label. The window is built from this
+// table and nothing else places a control.
 
 enum class ControlKind
 {
