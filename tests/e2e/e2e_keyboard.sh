@@ -7,6 +7,8 @@
 # typed there never reaches the contact block.
 source "$(dirname "$0")/lib.sh"
 
+# Settings, data and caches of the window manager and of the program stay here.
+export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_DATA_HOME="$E2E_WORK/data" XDG_CACHE_HOME="$E2E_WORK/cache"
 e2e_start_xvfb
 openbox --sm-disable </dev/null >"$E2E_WORK/openbox.log" 2>&1 &
 e2e_track $!
