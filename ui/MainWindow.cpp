@@ -120,6 +120,10 @@ void MainWindow::buildControlsIn(const QString& container)
         m_controls.insert(spec.name, widget);
         if (auto* label = qobject_cast<QLabel*>(widget); label && spec.has(AutoSize))
             label->adjustSize();
+        // Nobody sees a control beyond its panel's edge: Tab must not land there
+        // and let typing replace its value unseen.
+        if (spec.has(Outside))
+            widget->setFocusPolicy(Qt::NoFocus);
         if (spec.kind == ControlKind::TextField || spec.kind == ControlKind::Button)
             widget->setAccessibleName(accessibleCaption(spec.name));
         connectHandler(spec, widget);
@@ -127,7 +131,7 @@ void MainWindow::buildControlsIn(const QString& container)
     for (const ControlSpec& spec : controlInventory()) {
         if (spec.container != container || spec.kind != ControlKind::TextField)
             continue;
-        if (auto* label = qobject_cast<QLabel*>(m_controls.value(labelOf(spec.name))); label && !label->buddy())
+        if (auto* label = qobject_cast<QLabel*>(m_controls.value(spec.label)); label && !label->buddy())
             label->setBuddy(m_controls.value(spec.name));
     }
     applyFocusOrder();
@@ -293,11 +297,17 @@ bool MainWindow::event(QEvent* event)
         if (!m_placementSettled && isVisible() && frameGeometry().size() != size()
             && !isCentredOnScreen())
             centreOnScreen();
-        if (event->type() == QEvent::WindowActivate)
-            m_placementSettled = true;
         break;
     default:
         break;
+    }
+    if (event->type() == QEvent::WindowActivate && !m_placementSettled) {
+        m_placementSettled = true;
+        // Left alone, Qt would give the keyboard to the first Tab stop, an
+        // option that is not the checked one, and the first Space would switch
+        // panels. Start on the checked option: the arrows move on from it.
+        if (QAbstractButton* checked = m_options->checkedButton())
+            checked->setFocus(Qt::ActiveWindowFocusReason);
     }
     return handled;
 }
