@@ -7,7 +7,7 @@ packages=(
     build-essential cmake make pkg-config
     qt6-base-dev qt6-qpa-plugins libgl-dev
     fonts-arphic-uming fonts-noto-cjk
-    xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev openbox
+    xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev libxfixes-dev openbox
     clang libclang-rt-14-dev
 )
 if [[ "${1:-}" == "--run-only" ]]; then

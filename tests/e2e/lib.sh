@@ -15,6 +15,8 @@ set -euo pipefail
 E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/shiputong-e2e.XXXXXX")
 E2E_PIDS_FILE="$E2E_WORK/pids"
 : >"$E2E_PIDS_FILE"
+# Whatever the program keeps between runs stays with the test.
+export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_DATA_HOME="$E2E_WORK/data"
 E2E_WATCHDOG=
 E2E_XVFB=
 E2E_APP=
@@ -102,11 +104,16 @@ xdo() { timeout 10 xdotool "$@"; }
 
 # Starts Xvfb on the first free display number (the server itself picks it,
 # so tests running side by side never share one) and exports DISPLAY.
+# Arguments replace the default "-nolisten tcp", e.g. to choose how clients
+# may connect.
 e2e_start_xvfb()
 {
     local fd_file="$E2E_WORK/display" number=
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
-        3>"$fd_file" </dev/null >"$E2E_WORK/xvfb.log" 2>&1 &
+    local listen=("$@")
+    ((${#listen[@]} > 0)) || listen=(-nolisten tcp)
+    : >"$fd_file" # a second server must not find the first one's number
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 "${listen[@]}" -noreset \
+        3>"$fd_file" </dev/null >>"$E2E_WORK/xvfb.log" 2>&1 &
     E2E_XVFB=$!
     e2e_track "$E2E_XVFB"
     for _ in $(seq 100); do

@@ -7,8 +7,10 @@
 #include <QList>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <optional>
+#include <thread>
 
 // A clipboard whose every answer a test scripts. By default it works like a
 // free clipboard; each operation is counted.
@@ -19,6 +21,11 @@ public:
     int clears = 0;
     int sets = 0;
     int reads = 0;
+    int deliveriesStarted = 0;
+    int deliveriesEnded = 0;
+    // How long each read takes: an owner slow to answer, or one that never
+    // does and leaves the reader to its timeout.
+    std::chrono::milliseconds readTakes { 0 };
 
     // Return false to make the n-th call (1-based) fail.
     std::function<bool(int call)> clearWorks = [](int) { return true; };
@@ -48,10 +55,15 @@ public:
     std::optional<QString> text() override
     {
         ++reads;
+        if (readTakes.count() > 0)
+            std::this_thread::sleep_for(readTakes);
         if (!readWorks(reads))
             return std::nullopt;
         return content;
     }
+    void deliveryStarted() override { ++deliveriesStarted; }
+    void deliveryEnded() override { ++deliveriesEnded; }
+    bool delivering() const { return deliveriesStarted > deliveriesEnded; }
 };
 
 // Records every box instead of showing it, and answers questions from a queue
