@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <optional>
@@ -81,4 +82,22 @@ public:
         boxes.append({ Kind::Ask, title, message });
         return answers.isEmpty() ? true : answers.takeFirst();
     }
+};
+
+// Points the user's settings and data folders at a temporary folder of the
+// test's own while it lives, so that no test sees another's stored values or
+// the developer's. Construct it before the first window.
+class TemporaryHome
+{
+public:
+    TemporaryHome()
+    {
+        qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
+        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toLocal8Bit());
+    }
+    QString path() const { return m_dir.path(); }
+    QString configHome() const { return m_dir.filePath(QStringLiteral("config")); }
+
+private:
+    QTemporaryDir m_dir;
 };
