@@ -65,9 +65,12 @@ public:
         Kind kind;
         QString title;
         QString message;
+        bool offeredSave = false; // a warning with "保存到文件…"
     };
     QList<Box> boxes;
     QList<bool> answers;
+    // Whether the user takes "保存到文件…", box by box (not when empty).
+    QList<bool> saveChoices;
 
     void inform(const QString& title, const QString& message) override
     {
@@ -81,6 +84,11 @@ public:
     {
         boxes.append({ Kind::Ask, title, message });
         return answers.isEmpty() ? true : answers.takeFirst();
+    }
+    bool warnWithSaveOption(const QString& title, const QString& message) override
+    {
+        boxes.append({ Kind::Warn, title, message, true });
+        return saveChoices.isEmpty() ? false : saveChoices.takeFirst();
     }
 };
 
