@@ -33,6 +33,17 @@ QString chooseSnippetFile(QWidget* parent, const QString& suggestedName)
     const QString filter = suggestedName.endsWith(QLatin1String(".css"))
         ? QStringLiteral("CSS 样式表 (*.css);;所有文件 (*)")
         : QStringLiteral("网页代码 (*.html *.htm);;所有文件 (*)");
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("保存代码到文件"),
-                                        QDir(folder).filePath(suggestedName), filter);
+    QFileDialog dialog(parent, QStringLiteral("保存代码到文件"), QDir(folder).filePath(suggestedName), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QFileInfo(suggestedName).suffix());
+    // Qt's own dialog speaks the window's language too; a desktop's native
+    // dialog brings its own.
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("保存位置："));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("文件名："));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("保存类型："));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
