@@ -111,6 +111,21 @@ private slots:
         QCOMPARE(FieldSettings(path).load(), (QHash<QString, QString> { { QStringLiteral("Text7_3"), QStringLiteral("#123456") } }));
     }
 
+    void unchangedValuesAreNotWrittenAgain()
+    {
+        const QString path = freshFile();
+        FieldSettings settings(path);
+        const QHash<QString, QString> values { { QStringLiteral("Text18"), QString(1 << 20, QLatin1Char('m')) },
+                                               { QStringLiteral("Text9"), initialText(QStringLiteral("Text9")) } };
+        QVERIFY(settings.save(values));
+        const QDateTime written = QFileInfo(path).lastModified();
+        QTest::qWait(30);
+        QVERIFY(settings.save(values));
+        QCOMPARE(QFileInfo(path).lastModified(), written);
+        QVERIFY(settings.save({ { QStringLiteral("Text9"), QStringLiteral("blue") } }));
+        QVERIFY(QFileInfo(path).lastModified() > written);
+    }
+
     void badFilesGiveNoValues_data()
     {
         QTest::addColumn<QByteArray>("content");

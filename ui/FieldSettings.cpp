@@ -125,10 +125,14 @@ void FieldSettings::write(const QHash<QString, QString>& values)
         const ControlSpec* spec = findControl(it.key());
         if (!spec || spec->kind != ControlKind::TextField)
             continue;
-        if (it.value() == spec->text)
-            m_settings->remove(it.key());
-        else
-            m_settings->setValue(it.key(), encode(it.value()));
+        // Only what changed: otherwise every click would rewrite the file,
+        // a megabyte value and all.
+        if (it.value() == spec->text) {
+            if (m_settings->contains(it.key()))
+                m_settings->remove(it.key());
+        } else if (const QVariant value = encode(it.value()); m_settings->value(it.key()) != value) {
+            m_settings->setValue(it.key(), value);
+        }
     }
     m_settings->endGroup();
     m_settings->sync();
