@@ -131,13 +131,15 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("loaded");
         QTest::newRow("empty") << QByteArray() << QStringList();
-        QTest::newRow("binary garbage") << QByteArray("\x01\x02\xff\xfe garbage\n=\n[[[", 20) << QStringList();
-        QTest::newRow("UTF-16 file") << QByteArray("\xff\xfe[\0f\0]\0", 8) << QStringList();
+        QTest::newRow("binary garbage") << QByteArrayLiteral("\x01\x02\xff\xfe garbage\n=\n[[[") << QStringList();
+        QTest::newRow("UTF-16 file") << QByteArrayLiteral("\xff\xfe[\0f\0]\0") << QStringList();
         QTest::newRow("section never closed") << QByteArray("[fields\nText18=abc\n") << QStringList();
         QTest::newRow("key without value") << QByteArray("[fields]\nText18\n") << QStringList();
         // Damage to single entries costs those entries only.
-        QTest::newRow("odd byte count") << QByteArray("[fields]\nText18=@ByteArray(abc)\nText9=blue\n")
+        QTest::newRow("odd byte count") << QByteArray("[fields]\nText18=@ByteArray(YWJj)\nText9=blue\n")
                                         << QStringList { QStringLiteral("Text9=blue") };
+        QTest::newRow("not Base64") << QByteArray("[fields]\nText18=@ByteArray(a!b)\nText9=blue\n")
+                                    << QStringList { QStringLiteral("Text9=blue") };
         QTest::newRow("list, not text") << QByteArray("[fields]\nText12=a, b\nText9=blue\n")
                                         << QStringList { QStringLiteral("Text9=blue") };
         QTest::newRow("unknown group and keys") << QByteArray("[other]\nText9=red\n[fields]\nText99=x\nText9=blue\n")

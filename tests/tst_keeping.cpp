@@ -267,8 +267,8 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("isFolder");
         QTest::newRow("empty") << QByteArray() << false;
-        QTest::newRow("garbage") << QByteArray("\x01\x02\xff\xfe\n=\n[[[fields\nText18", 26) << false;
-        QTest::newRow("wrong types") << QByteArray("[fields]\nText18=@ByteArray(abc)\nText2_1=a, b\nText19=x\n") << false;
+        QTest::newRow("garbage") << QByteArrayLiteral("\x01\x02\xff\xfe\n=\n[[[fields\nText18") << false;
+        QTest::newRow("wrong types") << QByteArray("[fields]\nText18=@ByteArray(YWJj)\nText2_1=a, b\nText19=x\n") << false;
         QTest::newRow("unreadable: a folder") << QByteArray() << true;
     }
     void badSettingsFilesGiveTheDefaults()

@@ -5,10 +5,10 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 #include <QVariant>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -20,14 +20,19 @@ bool isEditableField(const QString& name)
     return spec && spec->kind == ControlKind::TextField;
 }
 
-// INI files are UTF-8, which has no form for a lone surrogate. Such a value
-// is kept as its UTF-16 code units (this machine's byte order) instead; every
-// other value stays readable text.
+// Values are kept as readable text where they can be. A long value, or one
+// UTF-8 has no form for (a lone surrogate), is kept as the Base64 of its
+// UTF-16 code units, little-endian: exact for every code unit, and written
+// in one pass, where QSettings escapes text one character at a time.
+constexpr qsizetype LongestTextValue = 4096;
+
 QVariant encode(const QString& value)
 {
-    if (value.isValidUtf16())
+    if (value.size() <= LongestTextValue && value.isValidUtf16())
         return value;
-    return QByteArray(reinterpret_cast<const char*>(value.utf16()), value.size() * qsizetype(sizeof(char16_t)));
+    QByteArray units(value.size() * qsizetype(sizeof(char16_t)), Qt::Uninitialized);
+    qToLittleEndian<char16_t>(value.utf16(), value.size(), units.data());
+    return units.toBase64();
 }
 
 bool decode(const QVariant& stored, QString* value)
@@ -38,11 +43,12 @@ bool decode(const QVariant& stored, QString* value)
     }
     if (stored.typeId() != QMetaType::QByteArray)
         return false; // not written by us: a hand-edited list, for instance
-    const QByteArray units = stored.toByteArray();
-    if (units.size() % qsizetype(sizeof(char16_t)) != 0)
+    const QByteArray::FromBase64Result units
+        = QByteArray::fromBase64Encoding(stored.toByteArray(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!units || units.decoded.size() % qsizetype(sizeof(char16_t)) != 0)
         return false;
-    QString text(units.size() / qsizetype(sizeof(char16_t)), Qt::Uninitialized);
-    std::memcpy(text.data(), units.constData(), size_t(units.size()));
+    QString text(units.decoded.size() / qsizetype(sizeof(char16_t)), Qt::Uninitialized);
+    qFromLittleEndian<char16_t>(units.decoded.constData(), text.size(), text.data());
     *value = text;
     return true;
 }
