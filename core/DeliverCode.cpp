@@ -84,10 +84,10 @@ DeliveryOutcome DeliverCode(Clipboard& clipboard, Notifier& notifier, const QStr
                             int attemptLimit, ClearingMode clearing,
                             const Confirmation& confirmation)
 {
-    const DeliveryOutcome outcome = copyToClipboard(clipboard, snippet, attemptLimit, clearing);
+    DeliveryOutcome outcome = copyToClipboard(clipboard, snippet, attemptLimit, clearing);
     if (outcome.delivered)
         notifier.inform(confirmation.title, confirmation.prompt);
     else
-        notifier.warn(deliveryFailedTitle(), deliveryFailedMessage());
+        outcome.saveRequested = notifier.warnWithSaveOption(deliveryFailedTitle(), deliveryFailedMessage());
     return outcome;
 }

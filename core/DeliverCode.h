@@ -42,13 +42,15 @@ QString deliveryFailedMessage();
 struct DeliveryOutcome
 {
     bool delivered = false;
-    int attempts = 0;      // attempts made, including the successful one
-    bool outOfTime = false; // failed because the time budget ran out first
+    int attempts = 0;           // attempts made, including the successful one
+    bool outOfTime = false;     // failed because the time budget ran out first
+    bool saveRequested = false; // the failure box's "保存到文件…" was chosen
 };
 
 // Puts the snippet on the clipboard, reads it back until it is there exactly,
 // and tells the user the outcome: the confirmation when the snippet arrived,
-// a warning when every attempt failed. Returns after the box is closed.
+// a warning when every attempt failed, which offers to save the snippet to a
+// file instead. Returns after the box is closed.
 DeliveryOutcome DeliverCode(Clipboard& clipboard, Notifier& notifier, const QString& snippet,
                             int attemptLimit, ClearingMode clearing,
                             const Confirmation& confirmation);

@@ -163,6 +163,7 @@ class HostileInputTest : public QObject
     Q_OBJECT
 
 private:
+    TemporaryHome m_home; // before any window: its own settings
     FakeClipboard m_clipboard;
     RecordingNotifier m_notifier;
     std::unique_ptr<MainWindow> m_window;

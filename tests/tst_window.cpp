@@ -27,6 +27,7 @@ class WindowTest : public QObject
     Q_OBJECT
 
 private:
+    TemporaryHome m_home; // before any window: its own settings
     FakeClipboard m_clipboard;
     RecordingNotifier m_notifier;
     QList<QUrl> m_opened;

@@ -75,6 +75,8 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     buildControlsIn(QString());
     buildControlsIn(QStringLiteral("Frame1"));
     arrangeAtStart();
+    restoreFieldValues();
+    offerPanelMenus();
 }
 
 QWidget* MainWindow::control(const QString& name)
@@ -354,11 +356,15 @@ void MainWindow::runGenerator(const Generator& generator)
         const QString snippet = composeSnippet(fieldText(generator.templateHolder), generator.steps, values);
         if (!generator.workBuffer.isEmpty())
             setFieldText(generator.workBuffer, snippet);
-        DeliverCode(*m_services.clipboard, notifier, snippet, generator.attemptLimit,
-                    generator.clearing, generator.confirmation);
+        const DeliveryOutcome outcome = DeliverCode(*m_services.clipboard, notifier, snippet,
+                                                    generator.attemptLimit, generator.clearing,
+                                                    generator.confirmation);
+        if (outcome.saveRequested)
+            saveSnippetToFile(generator, snippet);
     } catch (...) {
         notifier.warn(deliveryFailedTitle(), deliveryFailedMessage());
     }
+    saveFieldValues();
 }
 
 void MainWindow::clearContacts()

@@ -13,6 +13,9 @@ set -euo pipefail
 : "${E2E_HELPER:?path of e2e_helper}"
 
 E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/shiputong-e2e.XXXXXX")
+# The program keeps field values in the user's settings: every test has its
+# own, so that none sees another's values or the developer's.
+export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_DATA_HOME="$E2E_WORK/data"
 E2E_PIDS_FILE="$E2E_WORK/pids"
 : >"$E2E_PIDS_FILE"
 # Whatever the program keeps between runs stays with the test.
@@ -189,6 +192,15 @@ e2e_start_app()
 }
 
 e2e_app_alive() { kill -0 "$E2E_APP" 2>/dev/null; }
+
+# Ends the program at once, as a crash or a power cut would, and waits
+# until it is gone.
+e2e_kill_app()
+{
+    kill -9 "$E2E_APP" 2>/dev/null || true
+    wait "$E2E_APP" 2>/dev/null || true
+    e2e_wait_gone "$E2E_WINDOW"
+}
 
 # Clicks the centre of the control named $1 (an object name of the control
 # inventory, e.g. Text18, Option1_4, 背景音乐生成).

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <chrono>
 #include <functional>
@@ -77,9 +78,12 @@ public:
         Kind kind;
         QString title;
         QString message;
+        bool offeredSave = false; // a warning with "保存到文件…"
     };
     QList<Box> boxes;
     QList<bool> answers;
+    // Whether the user takes "保存到文件…", box by box (not when empty).
+    QList<bool> saveChoices;
 
     void inform(const QString& title, const QString& message) override
     {
@@ -94,6 +98,29 @@ public:
         boxes.append({ Kind::Ask, title, message });
         return answers.isEmpty() ? true : answers.takeFirst();
     }
+    bool warnWithSaveOption(const QString& title, const QString& message) override
+    {
+        boxes.append({ Kind::Warn, title, message, true });
+        return saveChoices.isEmpty() ? false : saveChoices.takeFirst();
+    }
+};
+
+// Points the user's settings and data folders at a temporary folder of the
+// test's own while it lives, so that no test sees another's stored values or
+// the developer's. Construct it before the first window.
+class TemporaryHome
+{
+public:
+    TemporaryHome()
+    {
+        qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
+        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toLocal8Bit());
+    }
+    QString path() const { return m_dir.path(); }
+    QString configHome() const { return m_dir.filePath(QStringLiteral("config")); }
+
+private:
+    QTemporaryDir m_dir;
 };
 
 // A generator of the table by its button, and its template as stored.
