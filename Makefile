@@ -2,8 +2,7 @@
 #   make run   installs what is missing, builds, and starts the program
 #   make test  installs what is missing, builds, and runs every test
 #              (normal build, end-to-end tests under Xvfb, the Debian
-#              package, sanitizer build,
-#              a short run of the fuzz targets)
+#              package, sanitizer build, a short run of the fuzz targets)
 # and one for a Debian package:
 #   make package  installs what is missing, builds in Release and writes
 #                 dist/shiputong_<version>_<arch>.deb
