@@ -9,10 +9,20 @@ packages=(
     fonts-arphic-uming fonts-noto-cjk
     xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev libxfixes-dev openbox
     clang libclang-rt-14-dev
+    dpkg-dev file lintian desktop-file-utils appstream
 )
-if [[ "${1:-}" == "--run-only" ]]; then
-    packages=(build-essential cmake make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-arphic-uming)
-fi
+# CPack's shlibdeps reads the binary's library needs with dpkg-shlibdeps
+# (dpkg-dev) and picks the ELF files with file.
+case "${1:-}" in
+    --run-only)
+        packages=(build-essential cmake make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-arphic-uming) ;;
+    --package)
+        packages=(build-essential cmake make qt6-base-dev libgl-dev dpkg-dev file) ;;
+    "") ;;
+    *)
+        echo "usage: $0 [--run-only | --package]" >&2
+        exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
