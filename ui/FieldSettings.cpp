@@ -8,16 +8,14 @@
 #include <QtEndian>
 #include <QVariant>
 
-#include <cstdio>
-
 namespace {
 
 const QString Group = QStringLiteral("fields");
 
-bool isEditableField(const QString& name)
+const ControlSpec* editableField(const QString& name)
 {
     const ControlSpec* spec = findControl(name);
-    return spec && spec->kind == ControlKind::TextField;
+    return spec && spec->kind == ControlKind::TextField ? spec : nullptr;
 }
 
 // Values are kept as readable text where they can be. A long value, or one
@@ -53,26 +51,16 @@ bool decode(const QVariant& stored, QString* value)
     return true;
 }
 
-QString userSettingsFile()
-{
-    // On Linux ~/.config/shiputong/shiputong.conf, in the INI format.
-    const QSettings settings(QStringLiteral("shiputong"), QStringLiteral("shiputong"));
-    return settings.fileName();
-}
-
 } // namespace
 
+// On Linux ~/.config/shiputong/shiputong.conf, in the INI format.
 FieldSettings::FieldSettings()
-    : FieldSettings(userSettingsFile())
+    : FieldSettings(QSettings(QStringLiteral("shiputong"), QStringLiteral("shiputong")).fileName())
 {
 }
 
 FieldSettings::FieldSettings(const QString& filePath)
-    : report([](const QString& problem) {
-        std::fprintf(stderr, "shiputong: %s\n", problem.toLocal8Bit().constData());
-        std::fflush(stderr);
-    })
-    , m_fileName(filePath)
+    : m_fileName(filePath)
 {
     open();
 }
@@ -95,7 +83,7 @@ QHash<QString, QString> FieldSettings::load()
     m_settings->beginGroup(Group);
     for (const QString& name : m_settings->childKeys()) {
         QString value;
-        if (isEditableField(name) && decode(m_settings->value(name), &value))
+        if (editableField(name) && decode(m_settings->value(name), &value))
             values.insert(name, value);
     }
     m_settings->endGroup();
@@ -128,8 +116,8 @@ void FieldSettings::write(const QHash<QString, QString>& values)
 {
     m_settings->beginGroup(Group);
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        const ControlSpec* spec = findControl(it.key());
-        if (!spec || spec->kind != ControlKind::TextField)
+        const ControlSpec* spec = editableField(it.key());
+        if (!spec)
             continue;
         // Only what changed: otherwise every click would rewrite the file,
         // a megabyte value and all.

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QHash>
+#include <QSettings>
 #include <QString>
 
-#include <QSettings>
-
+#include <cstdio>
 #include <functional>
 #include <memory>
 
@@ -15,9 +15,7 @@
 class FieldSettings
 {
 public:
-    // The per-user settings file.
-    FieldSettings();
-    // A settings file at a path of the caller's choosing.
+    FieldSettings(); // the per-user settings file
     explicit FieldSettings(const QString& filePath);
     ~FieldSettings();
 
@@ -34,7 +32,9 @@ public:
     bool save(const QHash<QString, QString>& values);
 
     // Where a failure to write is told: standard error, unless replaced.
-    std::function<void(const QString& problem)> report;
+    std::function<void(const QString& problem)> report = [](const QString& problem) {
+        std::fprintf(stderr, "shiputong: %s\n", problem.toLocal8Bit().constData());
+    };
 
 private:
     void open();

@@ -5,8 +5,14 @@
 
 namespace {
 
-void prepare(QMessageBox& box, QMessageBox::Icon icon, const QString& title, const QString& message)
+using Buttons = QList<QPair<QString, QMessageBox::ButtonRole>>;
+
+// A modal box with exactly the buttons given, the first the default;
+// returns the index of the one pressed (closing the box presses `escape`).
+qsizetype showBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& message,
+                  const Buttons& buttons, qsizetype escape = 0)
 {
+    QMessageBox box(parent);
     box.setIcon(icon);
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText);
@@ -14,51 +20,39 @@ void prepare(QMessageBox& box, QMessageBox::Icon icon, const QString& title, con
     // Let the user copy what a box says, an address for instance.
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.setWindowModality(Qt::ApplicationModal);
-}
-
-void showOk(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& message)
-{
-    QMessageBox box(parent);
-    prepare(box, icon, title, message);
-    QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
-    box.setDefaultButton(ok);
-    box.setEscapeButton(ok);
+    QList<QPushButton*> added;
+    for (const auto& [text, role] : buttons)
+        added << box.addButton(text, role);
+    box.setDefaultButton(added.first());
+    box.setEscapeButton(added.at(escape));
     box.exec();
+    return added.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
 }
 
 } // namespace
 
 void MessageBoxNotifier::inform(const QString& title, const QString& message)
 {
-    showOk(m_parent, QMessageBox::NoIcon, title, message);
+    showBox(m_parent, QMessageBox::NoIcon, title, message, { { QStringLiteral("确定"), QMessageBox::AcceptRole } });
 }
 
 void MessageBoxNotifier::warn(const QString& title, const QString& message)
 {
-    showOk(m_parent, QMessageBox::Warning, title, message);
+    showBox(m_parent, QMessageBox::Warning, title, message, { { QStringLiteral("确定"), QMessageBox::AcceptRole } });
 }
 
 bool MessageBoxNotifier::ask(const QString& title, const QString& message)
 {
     // Built by hand: QMessageBox::question() would add a question-mark icon.
-    QMessageBox box(m_parent);
-    prepare(box, QMessageBox::NoIcon, title, message);
-    QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
+    return showBox(m_parent, QMessageBox::NoIcon, title, message,
+                   { { QStringLiteral("是"), QMessageBox::YesRole }, { QStringLiteral("否"), QMessageBox::NoRole } }, 1)
+        == 0;
 }
 
 bool MessageBoxNotifier::warnWithSaveOption(const QString& title, const QString& message)
 {
-    QMessageBox box(m_parent);
-    prepare(box, QMessageBox::Warning, title, message);
-    QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
-    QPushButton* save = box.addButton(QStringLiteral("保存到文件…"), QMessageBox::ActionRole);
-    box.setDefaultButton(ok);
-    box.setEscapeButton(ok);
-    box.exec();
-    return box.clickedButton() == save;
+    return showBox(m_parent, QMessageBox::Warning, title, message,
+                   { { QStringLiteral("确定"), QMessageBox::AcceptRole },
+                     { QStringLiteral("保存到文件…"), QMessageBox::ActionRole } })
+        == 1;
 }

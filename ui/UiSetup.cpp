@@ -7,35 +7,21 @@
 #include <cstdio>
 #include <cstdlib>
 
-QString missingDisplayReason()
-{
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    // A chosen platform plugin (offscreen, wayland …) is the user's business.
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return QString();
-    const QString display = qEnvironmentVariable("DISPLAY");
-    const QString hint = QStringLiteral(
-        "run it from a terminal inside your desktop session, or start a virtual display first: "
-        "Xvfb :1 & DISPLAY=:1 shiputong");
-    if (display.isEmpty())
-        return QStringLiteral("shiputong: no display (DISPLAY is not set); ") + hint;
-    // Whether a named display answers only the X library can tell: a server
-    // may listen on an abstract socket, with no file under /tmp/.X11-unix, or
-    // over TCP. A display that does not answer ends in the start-up handler.
-#endif
-    return QString();
-}
-
 namespace {
 
 QtMessageHandler previousHandler = nullptr;
 
 void startupMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
+    // Whether a display answers only the X library can tell: a server may
+    // listen on an abstract socket, with no file under /tmp/.X11-unix, or
+    // over TCP. So Qt tries, and its failure ends here in one line.
     if (type == QtFatalMsg) {
         const QByteArray display = qgetenv("DISPLAY");
-        std::fprintf(stderr, "shiputong: cannot open a window on display %s; run it inside your desktop session, or start a virtual display first: Xvfb :1 & DISPLAY=:1 shiputong\n",
-                     display.isEmpty() ? "(none)" : display.constData());
+        const QByteArray problem = display.isEmpty() ? QByteArrayLiteral("no display (DISPLAY is not set)")
+                                                     : "cannot open a window on display " + display;
+        std::fprintf(stderr, "shiputong: %s; run it inside your desktop session, or start a virtual display first: Xvfb :1 & DISPLAY=:1 shiputong\n",
+                     problem.constData());
         std::fflush(stderr);
         std::_Exit(1);
     }
