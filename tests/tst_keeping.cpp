@@ -74,13 +74,7 @@ private:
     }
 
     template<typename T = QWidget>
-    T* get(const QString& name)
-    {
-        T* widget = qobject_cast<T*>(m_window->control(name));
-        if (!widget)
-            qFatal("no control %s of the expected kind", qPrintable(name));
-        return widget;
-    }
+    T* get(const QString& name) { return controlOf<T>(*m_window, name); }
     void click(const QString& button)
     {
         m_window->showPanel(findControl(button)->container.section(QLatin1Char('_'), 1).toInt());

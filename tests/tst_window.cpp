@@ -35,13 +35,7 @@ private:
     std::unique_ptr<MainWindow> m_window;
 
     template<typename T = QWidget>
-    T* get(const QString& name)
-    {
-        T* widget = qobject_cast<T*>(m_window->control(name));
-        if (!widget)
-            qFatal("no control %s of the expected kind", qPrintable(name));
-        return widget;
-    }
+    T* get(const QString& name) { return controlOf<T>(*m_window, name); }
     QList<int> visiblePanels()
     {
         QList<int> shown;

@@ -139,3 +139,14 @@ inline QString stripPlaceholder()
 {
     return generatorOf("LEN滚动").steps.first().marker;
 }
+
+// A control of the window by its name and of the expected kind; a test that
+// asks for one the window lacks stops at once.
+template<typename T, typename Window>
+T* controlOf(Window& window, const QString& name)
+{
+    T* widget = qobject_cast<T*>(window.control(name));
+    if (!widget)
+        qFatal("no control %s of the expected kind", qPrintable(name));
+    return widget;
+}
