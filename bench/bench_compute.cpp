@@ -166,8 +166,8 @@ void scaling(Report& report, const Settings& settings)
     for (const qsizetype size : settings.sizes)
         columns << sizeLabel(size).replace(QStringLiteral("B"), QString());
     const QString largest = sizeLabel(settings.sizes.back()).replace(QStringLiteral("B"), QString());
-    columns << QStringLiteral("per char, %1 / 64 Ki").arg(largest) << QStringLiteral("same for a copy")
-            << QStringLiteral("ratio over the copy's") << QStringLiteral("verdict");
+    columns << QStringLiteral("per char, %1 / 64 Ki").arg(largest) << QStringLiteral("same for the copies")
+            << QStringLiteral("ratio over the copies'") << QStringLiteral("verdict");
 
     report.section(QStringLiteral("Scaling with the size of one field"),
                    QStringLiteral("One field holds N characters (Ki = 1024), the others their start "
@@ -223,7 +223,7 @@ void copies(Report& report, const Settings& settings)
     for (const qsizetype count : settings.copyCounts)
         columns << QString::number(count) + QStringLiteral(" copies");
     columns << QStringLiteral("per copy, %1 / %2").arg(settings.copyCounts.back()).arg(settings.copyCounts.front())
-            << QStringLiteral("same for a copy") << QStringLiteral("ratio over the copy's")
+            << QStringLiteral("same for the copies") << QStringLiteral("ratio over the copies'")
             << QStringLiteral("verdict");
     report.section(QStringLiteral("A field holding copies of a later pass's marker"),
                    QStringLiteral("The first field holds N copies of the marker of a later pass (the "

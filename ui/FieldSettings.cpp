@@ -53,9 +53,13 @@ bool decode(const QVariant& stored, QString* value)
 
 } // namespace
 
-// On Linux ~/.config/shiputong/shiputong.conf, in the INI format.
+// A file in the INI format everywhere: ~/.config/shiputong/shiputong.conf on
+// Linux, %APPDATA%\shiputong\shiputong.ini on Windows, where the default
+// format would name a registry key instead of a file.
 FieldSettings::FieldSettings()
-    : FieldSettings(QSettings(QStringLiteral("shiputong"), QStringLiteral("shiputong")).fileName())
+    : FieldSettings(QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("shiputong"),
+                              QStringLiteral("shiputong"))
+                        .fileName())
 {
 }
 
