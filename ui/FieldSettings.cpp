@@ -51,13 +51,19 @@ bool decode(const QVariant& stored, QString* value)
     return true;
 }
 
+// The user's settings are a file on every system: on Linux the native format
+// is ~/.config/shiputong/shiputong.conf; on Windows it is the registry, so an
+// INI file in %APPDATA% instead.
+#ifdef Q_OS_WIN
+constexpr QSettings::Format UserFileFormat = QSettings::IniFormat;
+#else
+constexpr QSettings::Format UserFileFormat = QSettings::NativeFormat;
+#endif
+
 } // namespace
 
-// A file in the INI format everywhere: ~/.config/shiputong/shiputong.conf on
-// Linux, %APPDATA%\shiputong\shiputong.ini on Windows, where the default
-// format would name a registry key instead of a file.
 FieldSettings::FieldSettings()
-    : FieldSettings(QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("shiputong"),
+    : FieldSettings(QSettings(UserFileFormat, QSettings::UserScope, QStringLiteral("shiputong"),
                               QStringLiteral("shiputong"))
                         .fileName())
 {
