@@ -3,13 +3,16 @@
 #   make test  installs what is missing, builds, and runs every test
 #              (normal build, end-to-end tests under Xvfb, sanitizer build,
 #              a short run of the fuzz targets)
+# For Windows (not part of make test; the first build of Qt takes long):
+#   make windows       cross-builds dist/shiputong-<version>-win64.zip
+#   make windows-test  runs that zip under Wine and checks what it delivers
 
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test build build-asan setup setup-run clean
+.PHONY: run test build build-asan setup setup-run clean windows windows-test
 
 run: setup-run
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
@@ -36,5 +39,14 @@ build-asan:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSHIPUTONG_SANITIZE=ON -DSHIPUTONG_BUILD_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
+windows:
+	JOBS=$(JOBS) bash scripts/build-windows.sh
+
+windows-test: windows
+	bash scripts/setup-debian.sh --windows-test
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS) --target e2e_helper
+	E2E_HELPER=$(BUILD)/tests/e2e/e2e_helper bash scripts/windows-test.sh
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz build-windows dist

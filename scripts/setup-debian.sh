@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need,
+# Installs the Debian 12 packages that building, running and testing need
+# (--run-only: running; --windows, --windows-test: the Windows build and its test),
 # and nothing when they are all there already. Runs as root or through sudo.
 set -euo pipefail
 
@@ -10,9 +11,24 @@ packages=(
     xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev
     clang libclang-rt-14-dev
 )
-if [[ "${1:-}" == "--run-only" ]]; then
+# The Windows cross build: MinGW-w64, and Debian's Qt source built with the
+# host Qt tools of the same version.
+windows_packages=(
+    cmake make ninja-build python3 qt6-base-dev qt6-base-dev-tools
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev patch xz-utils
+)
+case "${1:-}" in
+--run-only)
     packages=(build-essential cmake make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-arphic-uming)
-fi
+    ;;
+--windows)
+    packages=("${windows_packages[@]}")
+    ;;
+--windows-test)
+    # The Linux build composes the expected snippets; Wine runs the zip.
+    packages+=("${windows_packages[@]}" wine unzip)
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
