@@ -1,8 +1,11 @@
 # Two commands for a fresh Debian 12 machine:
 #   make run   installs what is missing, builds, and starts the program
 #   make test  installs what is missing, builds, and runs every test
-#              (normal build, end-to-end tests under Xvfb, sanitizer build,
-#              a short run of the fuzz targets)
+#              (normal build, end-to-end tests under Xvfb, the Debian
+#              package, sanitizer build, a short run of the fuzz targets)
+# and one for a Debian package:
+#   make package  installs what is missing, builds in Release and writes
+#                 dist/shiputong_<version>_<arch>.deb
 # For Windows (not part of make test; the first build of Qt takes long):
 #   make windows       cross-builds dist/shiputong-<version>-win64.zip
 #   make windows-test  runs that zip under Wine and checks what it delivers
@@ -10,9 +13,11 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+PACKAGE_BUILD ?= build-package
+DIST ?= dist
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test build build-asan setup setup-run clean windows windows-test
+.PHONY: run test build build-asan package setup setup-run setup-package clean windows windows-test
 
 run: setup-run
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
@@ -25,11 +30,31 @@ test: setup build build-asan
 	cd $(ASAN_BUILD) && ctest --output-on-failure --timeout 900 -j 2
 	bash scripts/fuzz.sh 15
 
+# Only the program goes into the package, so neither tests nor benchmarks
+# are built; dist/ holds exactly the one new package. The compiler and
+# linker get Debian's hardening flags, as a Debian build would give them.
+package: setup-package
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all && \
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	    -DSHIPUTONG_BUILD_TESTS=OFF -DSHIPUTONG_BUILD_BENCH=OFF \
+	    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	rm -f $(PACKAGE_BUILD)/shiputong_*.deb
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+	mkdir -p $(DIST)
+	rm -f $(DIST)/shiputong_*.deb
+	cp $(PACKAGE_BUILD)/shiputong_*.deb $(DIST)/
+	@ls -l $(DIST)/shiputong_*.deb
+
 setup:
 	bash scripts/setup-debian.sh
 
 setup-run:
 	bash scripts/setup-debian.sh --run-only
+
+setup-package:
+	bash scripts/setup-debian.sh --package
 
 build:
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
@@ -49,4 +74,4 @@ windows-test: windows
 	E2E_HELPER=$(BUILD)/tests/e2e/e2e_helper bash scripts/windows-test.sh
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz build-windows dist
+	rm -rf $(BUILD) $(ASAN_BUILD) $(PACKAGE_BUILD) $(DIST) build-fuzz build-windows

@@ -1,5 +1,7 @@
+#include "FieldSettings.h"
 #include "MainWindow.h"
 #include "MessageBoxNotifier.h"
+#include "SnippetFile.h"
 #include "SystemClipboard.h"
 #include "UiSetup.h"
 
@@ -27,7 +29,13 @@ int main(int argc, char* argv[])
 
     SystemClipboard clipboard;
     MessageBoxNotifier notifier;
-    MainWindow window({ &clipboard, &notifier, [](const QUrl& url) { return QDesktopServices::openUrl(url); } });
+    FieldSettings fieldSettings;
+    WindowServices services { &clipboard, &notifier, [](const QUrl& url) { return QDesktopServices::openUrl(url); } };
+    services.fieldSettings = &fieldSettings;
+    services.chooseSaveFile = [](const QString& suggestedName) {
+        return chooseSnippetFile(QApplication::activeWindow(), suggestedName);
+    };
+    MainWindow window(services);
     notifier.setParentWidget(&window);
     window.show();
     return app.exec();

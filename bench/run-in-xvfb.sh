@@ -41,5 +41,7 @@ for _ in $(seq 100); do
 done
 [[ -s "$work/display" ]] || { echo "run-in-xvfb: Xvfb chose no display in 10 s" >&2; exit 1; }
 
-# The command talks to this server only.
-env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=":$(head -n 1 "$work/display")" "$@"
+# The command talks to this server only, and keeps whatever it stores to
+# itself.
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=":$(head -n 1 "$work/display")" \
+    XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" "$@"

@@ -15,4 +15,9 @@ public:
     virtual bool setText(const QString& text) = 0;
     // The plain text now on the clipboard, or nothing when it cannot be read.
     virtual std::optional<QString> text() = 0;
+
+    // A delivery's attempts run between these two calls, so that a system
+    // clipboard can show meanwhile that the program is busy.
+    virtual void deliveryStarted() { }
+    virtual void deliveryEnded() { }
 };

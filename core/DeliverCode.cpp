@@ -31,15 +31,42 @@ QString deliveryFailedMessage()
     return QStringLiteral("代码已生成，但未能复制至粘贴板，请关闭占用粘贴板的程序后重试。");
 }
 
+namespace {
+
+// Brackets a delivery's attempts, also when one of them throws.
+class DeliveryBracket
+{
+public:
+    explicit DeliveryBracket(Clipboard& clipboard)
+        : m_clipboard(clipboard)
+    {
+        m_clipboard.deliveryStarted();
+    }
+    ~DeliveryBracket() { m_clipboard.deliveryEnded(); }
+    DeliveryBracket(const DeliveryBracket&) = delete;
+    DeliveryBracket& operator=(const DeliveryBracket&) = delete;
+
+private:
+    Clipboard& m_clipboard;
+};
+
+} // namespace
+
 DeliveryOutcome copyToClipboard(Clipboard& clipboard, const QString& snippet, int attemptLimit,
                                 ClearingMode clearing)
 {
+    const DeliveryBracket bracket(clipboard);
+    const auto started = std::chrono::steady_clock::now();
     DeliveryOutcome outcome;
     // A failed clear or set is not final: the next attempt may find the
     // clipboard free again. Only an exact read-back counts as delivered.
     if (clearing == ClearingMode::Once)
         clipboard.clear();
     while (outcome.attempts < attemptLimit) {
+        if (outcome.attempts > 0 && std::chrono::steady_clock::now() - started >= DeliveryTimeBudget) {
+            outcome.outOfTime = true;
+            break;
+        }
         ++outcome.attempts;
         if (clearing == ClearingMode::EveryAttempt)
             clipboard.clear();
@@ -57,10 +84,10 @@ DeliveryOutcome DeliverCode(Clipboard& clipboard, Notifier& notifier, const QStr
                             int attemptLimit, ClearingMode clearing,
                             const Confirmation& confirmation)
 {
-    const DeliveryOutcome outcome = copyToClipboard(clipboard, snippet, attemptLimit, clearing);
+    DeliveryOutcome outcome = copyToClipboard(clipboard, snippet, attemptLimit, clearing);
     if (outcome.delivered)
         notifier.inform(confirmation.title, confirmation.prompt);
     else
-        notifier.warn(deliveryFailedTitle(), deliveryFailedMessage());
+        outcome.saveRequested = notifier.warnWithSaveOption(deliveryFailedTitle(), deliveryFailedMessage());
     return outcome;
 }

@@ -15,4 +15,11 @@ public:
     virtual void warn(const QString& title, const QString& message) = 0;
     // Yes/No question without icon, Yes the default; true for Yes.
     virtual bool ask(const QString& title, const QString& message) = 0;
+    // The warning with a second button, "保存到文件…"; true when the user
+    // chose it. A notifier that cannot offer it shows the plain warning.
+    virtual bool warnWithSaveOption(const QString& title, const QString& message)
+    {
+        warn(title, message);
+        return false;
+    }
 };

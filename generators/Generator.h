@@ -30,17 +30,17 @@ struct Generator
     Confirmation confirmation;
 };
 
+// Every generator of the window, in panel order.
+const QList<Generator>& allGenerators();
+const Generator* generatorForButton(const QString& button);
+
 // The snippet from a template and the field texts, `values[i]` feeding
 // `steps[i]`; a missing value counts as empty. Pure: no window, no clipboard.
 QString composeSnippet(const QString& templateText, const QList<FieldStep>& steps,
                        const QStringList& values);
 
-// The template file `name` exactly as stored (UTF-8, CR LF kept), read once.
+// The template file `name` exactly as stored (UTF-8, CR LF kept).
 QString loadTemplate(const QString& name);
 
 // Object name of element `index` of a control array ("Text7" 3 → "Text7_3").
 QString arrayElementName(const QString& array, int index);
-
-// Every generator of the window, in panel order.
-const QList<Generator>& allGenerators();
-const Generator* generatorForButton(const QString& button);

@@ -27,7 +27,7 @@ CC=clang CXX=clang++ cmake -S "$root/tests/fuzz" -B "$build" -DCMAKE_CXX_COMPILE
 cmake --build "$build" -j "$(nproc)"
 
 mkdir -p "$build/artifacts"
-for target in fuzz_encoder fuzz_replacement; do
+for target in fuzz_encoder; do
     corpus="$build/corpus/$target"
     mkdir -p "$corpus"
     echo "== $target: $seconds s"

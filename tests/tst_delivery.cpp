@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <QTest>
 
+#include <stdexcept>
+
 namespace {
 
 const QString Snippet
@@ -109,6 +111,29 @@ QStringList shown(const RecordingNotifier& notifier)
     return boxes;
 }
 
+// Notes for each box whether the clipboard's delivery was still running.
+class BoxWatcher final : public Notifier
+{
+public:
+    explicit BoxWatcher(const FakeClipboard& clipboard)
+        : m_clipboard(clipboard)
+    {
+    }
+    QList<bool> duringDelivery;
+
+    void inform(const QString&, const QString&) override { note(); }
+    void warn(const QString&, const QString&) override { note(); }
+    bool ask(const QString&, const QString&) override
+    {
+        note();
+        return true;
+    }
+
+private:
+    void note() { duringDelivery << m_clipboard.delivering(); }
+    const FakeClipboard& m_clipboard;
+};
+
 } // namespace
 
 class DeliveryTest : public QObject
@@ -120,6 +145,9 @@ private slots:
     void confirmsOnlyAnExactReadBack();
     void alteredReadBackIsNeverConfirmed();
     void attemptsRunWithoutPause();
+    void slowReadsEndAtTheTimeBudget_data();
+    void slowReadsEndAtTheTimeBudget();
+    void deliveryIsOverBeforeTheBox();
 };
 
 void DeliveryTest::confirmsOnlyAnExactReadBack_data()
@@ -246,6 +274,81 @@ void DeliveryTest::attemptsRunWithoutPause()
     const qint64 elapsed = timer.elapsed();
     QCOMPARE(clipboard.reads, 10000);
     QVERIFY2(elapsed < 3000, qPrintable(QStringLiteral("took %1 ms").arg(elapsed)));
+}
+
+void DeliveryTest::slowReadsEndAtTheTimeBudget_data()
+{
+    QTest::addColumn<int>("script");
+    QTest::addColumn<int>("readMs");
+    QTest::addColumn<bool>("delivered");
+    QTest::addColumn<int>("fewestAttempts");
+    QTest::addColumn<int>("mostAttempts");
+
+    // An owner that never answers: each read waits out a timeout. No
+    // attempt starts once the budget is spent, so 2 s allow 5 reads of
+    // 400 ms at most (fewer when the machine is slow), not 5000.
+    QTest::newRow("every read slow, never the snippet") << int(HeldByOtherProgram) << 400 << false << 2 << 5;
+    // The first attempt is always made, and its read-back counts however
+    // late it comes.
+    QTest::newRow("one read beyond the budget, not the snippet") << int(HeldByOtherProgram) << 2100 << false << 1 << 1;
+    QTest::newRow("one read beyond the budget, the snippet") << int(FreeClipboard) << 2100 << true << 1 << 1;
+    // Slow but within the budget: the third attempt succeeds as it would
+    // on a fast clipboard.
+    QTest::newRow("slow reads, the snippet on the third") << int(OtherProgramWritesTwice) << 500 << true << 3 << 3;
+}
+
+void DeliveryTest::slowReadsEndAtTheTimeBudget()
+{
+    QFETCH(int, script);
+    QFETCH(int, readMs);
+    QFETCH(bool, delivered);
+    QFETCH(int, fewestAttempts);
+    QFETCH(int, mostAttempts);
+
+    FakeClipboard clipboard;
+    apply(Script(script), clipboard);
+    clipboard.readTakes = std::chrono::milliseconds(readMs);
+    RecordingNotifier notifier;
+    QElapsedTimer timer;
+    timer.start();
+    const DeliveryOutcome outcome = deliver(clipboard, notifier, ClearOnce, Snippet);
+    const qint64 elapsed = timer.elapsed();
+
+    QCOMPARE(outcome.delivered, delivered);
+    QCOMPARE(outcome.outOfTime, !delivered);
+    QVERIFY2(outcome.attempts >= fewestAttempts && outcome.attempts <= mostAttempts,
+             qPrintable(QStringLiteral("%1 attempts").arg(outcome.attempts)));
+    QCOMPARE(clipboard.reads, outcome.attempts);
+    QCOMPARE(shown(notifier), QStringList { delivered ? CustomModuleBox : FailureBox });
+    const qint64 budget = std::chrono::milliseconds(DeliveryTimeBudget).count();
+    if (!delivered)
+        QVERIFY2(elapsed >= budget, qPrintable(QStringLiteral("gave up after %1 ms").arg(elapsed)));
+    // The budget plus the read under way when it ran out, and some slack
+    // for a loaded machine.
+    QVERIFY2(elapsed < budget + readMs + 1000, qPrintable(QStringLiteral("took %1 ms").arg(elapsed)));
+}
+
+void DeliveryTest::deliveryIsOverBeforeTheBox()
+{
+    // The system clipboard's busy pointer lasts from the start of a delivery
+    // to its end: it must be gone when a box shows, and go also when an
+    // attempt throws.
+    for (const Script script : { FreeClipboard, HeldByOtherProgram }) {
+        FakeClipboard clipboard;
+        apply(script, clipboard);
+        BoxWatcher notifier(clipboard);
+        DeliverCode(clipboard, notifier, Snippet, DefaultAttemptLimit, ClearingMode::Once, customModuleNotice());
+        QCOMPARE(clipboard.deliveriesStarted, 1);
+        QCOMPARE(clipboard.deliveriesEnded, 1);
+        QCOMPARE(notifier.duringDelivery, QList<bool> { false });
+    }
+
+    FakeClipboard clipboard;
+    clipboard.setWorks = [](int) -> bool { throw std::runtime_error("clipboard gone"); };
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             copyToClipboard(clipboard, Snippet, DefaultAttemptLimit, ClearingMode::Once));
+    QCOMPARE(clipboard.deliveriesStarted, 1);
+    QCOMPARE(clipboard.deliveriesEnded, 1);
 }
 
 QTEST_GUILESS_MAIN(DeliveryTest)

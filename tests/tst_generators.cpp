@@ -2,13 +2,7 @@
 // template holder plus the fields their steps name, at their start values
 // unless a test edits them.
 
-#include "AnnouncementStrip.h"
-#include "BackgroundMusic.h"
-#include "ContactBlock.h"
 #include "ControlInventory.h"
-#include "FixedBackground.h"
-#include "NavigationCss.h"
-#include "PosterCarousel.h"
 #include "TestSupport.h"
 
 #include <QHash>
@@ -116,7 +110,6 @@ private slots:
 
     void fixedBackground();
 
-    void namedComposeAgreesWithFields();
 };
 
 void GeneratorsTest::registration_data()
@@ -132,17 +125,17 @@ void GeneratorsTest::registration_data()
     QTest::addColumn<QString>("title");
 
     QTest::newRow("contact block") << 0 << QStringLiteral("旺旺在线") << QStringLiteral("Text23") << QStringLiteral("Text24")
-                                   << ContactBlock::templateText() << 5000 << false << CustomPrompt << CustomTitle;
+                                   << templateOf("旺旺在线") << 5000 << false << CustomPrompt << CustomTitle;
     QTest::newRow("strip") << 1 << QStringLiteral("LEN滚动") << QStringLiteral("Text13") << QStringLiteral("Text14")
-                           << AnnouncementStrip::templateText() << 5000 << false << EditorPrompt << EditorTitle;
+                           << templateOf("LEN滚动") << 5000 << false << EditorPrompt << EditorTitle;
     QTest::newRow("navigation css") << 2 << QStringLiteral("CSS导航") << QStringLiteral("Text5") << QStringLiteral("Text6")
-                                    << NavigationCss::templateText() << 10000 << true << EditorPrompt << EditorTitle;
+                                    << templateOf("CSS导航") << 10000 << true << EditorPrompt << EditorTitle;
     QTest::newRow("carousel") << 3 << QStringLiteral("全屏轮播") << QStringLiteral("Text16") << QStringLiteral("Text17")
-                              << PosterCarousel::templateText() << 5000 << false << CustomPrompt << CustomTitle;
+                              << templateOf("全屏轮播") << 5000 << false << CustomPrompt << CustomTitle;
     QTest::newRow("music") << 4 << QStringLiteral("背景音乐生成") << QStringLiteral("Text19") << QString()
-                           << BackgroundMusic::templateText() << 5000 << false << CustomPrompt << CustomTitle;
+                           << templateOf("背景音乐生成") << 5000 << false << CustomPrompt << CustomTitle;
     QTest::newRow("fixed background") << 5 << QStringLiteral("悬浮背景") << QStringLiteral("Text21") << QString()
-                                      << FixedBackground::templateText() << 5000 << false << CustomPrompt << CustomTitle;
+                                      << templateOf("悬浮背景") << 5000 << false << CustomPrompt << CustomTitle;
 }
 
 void GeneratorsTest::registration()
@@ -201,7 +194,7 @@ void GeneratorsTest::stepsReadEditableFields()
 
 void GeneratorsTest::contactDefaults()
 {
-    const QString snippet = composeFromFields(ContactBlock::generator());
+    const QString snippet = composeFromFields(generatorOf("旺旺在线"));
     QStringList expectedIds { QStringLiteral("QX5102") };
     QStringList expectedNames, expectedAvatars;
     for (int n = 1; n <= 9; ++n) {
@@ -221,12 +214,12 @@ void GeneratorsTest::contactDefaults()
     // The word without a digit is the module's title, not a marker.
     QVERIFY(snippet.contains(QStringLiteral("data-title=\"禾木川舍装修软件\"")));
     QCOMPARE(linesOf(snippet).size(), 169);
-    QCOMPARE(composeFromFields(ContactBlock::generator()), snippet);
+    QCOMPARE(composeFromFields(generatorOf("旺旺在线")), snippet);
 }
 
 void GeneratorsTest::contactChatIdsEncoded()
 {
-    const QString snippet = composeFromFields(ContactBlock::generator(), {
+    const QString snippet = composeFromFields(generatorOf("旺旺在线"), {
         { el("Text3", 4), QStringLiteral("中文") },
         { el("Text3", 5), QStringLiteral("a b&c=1%") },
         { el("Text2", 4), QStringLiteral("中文") },
@@ -243,7 +236,7 @@ void GeneratorsTest::contactChatIdsEncoded()
 
 void GeneratorsTest::contactEmptyAndRawValues()
 {
-    const QString snippet = composeFromFields(ContactBlock::generator(), {
+    const QString snippet = composeFromFields(generatorOf("旺旺在线"), {
         { el("Text2", 3), QString() },
         { el("Text3", 3), QString() },
         { el("Text4", 3), QString() },
@@ -262,7 +255,7 @@ void GeneratorsTest::contactEmptyAndRawValues()
 void GeneratorsTest::contactCascades()
 {
     const QString nickname3 = initialText(el("Text2", 3));
-    const QString snippet = composeFromFields(ContactBlock::generator(), {
+    const QString snippet = composeFromFields(generatorOf("旺旺在线"), {
         // Later steps see what earlier ones inserted...
         { el("Text1", 1), QStringLiteral("禾木川舍2|小2") },
         { el("Text4", 1), QStringLiteral("x小3y") },
@@ -282,10 +275,10 @@ void GeneratorsTest::contactCascades()
 
 void GeneratorsTest::stripDefaults()
 {
-    const QString templateText = AnnouncementStrip::templateText();
-    const QString snippet = composeFromFields(AnnouncementStrip::generator());
-    QVERIFY(initialText(QStringLiteral("Text8")) != AnnouncementStrip::placeholderAddress());
-    QVERIFY(!snippet.contains(AnnouncementStrip::placeholderAddress()));
+    const QString templateText = templateOf("LEN滚动");
+    const QString snippet = composeFromFields(generatorOf("LEN滚动"));
+    QVERIFY(initialText(QStringLiteral("Text8")) != stripPlaceholder());
+    QVERIFY(!snippet.contains(stripPlaceholder()));
 
     const QStringList before = linesOf(templateText);
     const QStringList after = linesOf(snippet);
@@ -301,12 +294,12 @@ void GeneratorsTest::stripDefaults()
                                                 "style=\"width:886px;height:45px;color:#FF0000;font-family:黑体;font-size:40px;\" "
                                                 "scrollamount=\"6\"><a  ><span style=\"color:#FF0000\">"
                                                 "3月12日，禾木川舍开发了第一款专业版全屏轮播代码……</span></a></marquee></td>"));
-    QCOMPARE(composeFromFields(AnnouncementStrip::generator()), snippet);
+    QCOMPARE(composeFromFields(generatorOf("LEN滚动")), snippet);
 }
 
 void GeneratorsTest::stripCascades()
 {
-    const QString snippet = composeFromFields(AnnouncementStrip::generator(), {
+    const QString snippet = composeFromFields(generatorOf("LEN滚动"), {
         { QStringLiteral("Text8"), QStringLiteral("bg#FF0000.gif") },
         { QStringLiteral("Text12"), QStringLiteral("速度|字体大小|rgb(255,0,0)") },
         { QStringLiteral("Text9"), QStringLiteral("x#FF0000") },
@@ -318,7 +311,7 @@ void GeneratorsTest::stripCascades()
     QVERIFY(snippet.contains(QStringLiteral("color:xx#FF0000;font-family:黑体;font-size:12px;")));
     QVERIFY(snippet.contains(QStringLiteral("scrollamount=\"特效代码\"><a  ><span style=\"color:x#FF0000\">特效代码|12|xx#FF0000</span>")));
 
-    const QString plain = composeFromFields(AnnouncementStrip::generator(), { { QStringLiteral("Text12"), QStringLiteral("快速度") } });
+    const QString plain = composeFromFields(generatorOf("LEN滚动"), { { QStringLiteral("Text12"), QStringLiteral("快速度") } });
     QVERIFY(plain.contains(QStringLiteral("<span style=\"color:#FF0000\">快6</span>")));
 }
 
@@ -327,16 +320,16 @@ void GeneratorsTest::stripEmptyFields()
     Edits edits;
     for (const char* field : { "Text8", "Text12", "Text9", "Text10", "Text11" })
         edits.insert(QString::fromLatin1(field), QString());
-    const QString snippet = composeFromFields(AnnouncementStrip::generator(), edits);
+    const QString snippet = composeFromFields(generatorOf("LEN滚动"), edits);
     QVERIFY(snippet.contains(QStringLiteral("<td background=\"\" height=\"40\"")));
     QVERIFY(snippet.contains(QStringLiteral("height:45px;color:;font-family:黑体;font-size:px;\" scrollamount=\"\"><a  ><span style=\"color:\"></span>")));
-    QCOMPARE(snippet.size(), AnnouncementStrip::templateText().size() - AnnouncementStrip::placeholderAddress().size()
+    QCOMPARE(snippet.size(), templateOf("LEN滚动").size() - stripPlaceholder().size()
                                  - QStringLiteral("特效代码rgb(255,0,0)#FF0000字体大小速度").size());
 }
 
 void GeneratorsTest::cssDefaults()
 {
-    const QString snippet = composeFromFields(NavigationCss::generator());
+    const QString snippet = composeFromFields(generatorOf("CSS导航"));
     QString values[9];
     for (int i = 1; i <= 8; ++i)
         values[i] = initialText(el("Text7", i));
@@ -359,12 +352,12 @@ void GeneratorsTest::cssDefaults()
     for (int i = 1; i <= 8; ++i)
         expectedSize += markerCounts[i] * (values[i].size() - 5);
     QCOMPARE(snippet.size(), expectedSize);
-    QCOMPARE(composeFromFields(NavigationCss::generator()), snippet);
+    QCOMPARE(composeFromFields(generatorOf("CSS导航")), snippet);
 }
 
 void GeneratorsTest::cssCascades()
 {
-    const QString snippet = composeFromFields(NavigationCss::generator(), {
+    const QString snippet = composeFromFields(generatorOf("CSS导航"), {
         { el("Text7", 1), QStringLiteral("a图片地址2b") },
         { el("Text7", 2), QStringLiteral("c图片地址1d") },
     });
@@ -372,7 +365,7 @@ void GeneratorsTest::cssCascades()
     QCOMPARE(lines.at(1), QStringLiteral(".skin-box-bd .menu-list{background:url(ac图片地址1db);}"));
     QCOMPARE(lines.at(8), QStringLiteral(".skin-box-bd .menu-list .menu .link:hover{background:url(c图片地址1d);}"));
 
-    const QString later = composeFromFields(NavigationCss::generator(), {
+    const QString later = composeFromFields(generatorOf("CSS导航"), {
         { el("Text7", 1), QStringLiteral("图片地址8") },
         { el("Text7", 8), QStringLiteral("eight") },
     });
@@ -385,7 +378,7 @@ void GeneratorsTest::cssEmptyFields()
     for (int i = 1; i <= 8; ++i)
         edits.insert(el("Text7", i), QString());
     static const QRegularExpression marker(QStringLiteral("图片地址\\d"));
-    QCOMPARE(composeFromFields(NavigationCss::generator(), edits), QString(NavigationCss::templateText()).remove(marker));
+    QCOMPARE(composeFromFields(generatorOf("CSS导航"), edits), QString(templateOf("CSS导航")).remove(marker));
 }
 
 void GeneratorsTest::carouselDefaults()
@@ -394,18 +387,18 @@ void GeneratorsTest::carouselDefaults()
     QCOMPARE(initialText(el("Text15", 2)), shop);
     QCOMPARE(initialText(el("Text15", 4)), shop);
     // Only the two slides change: images first, links second.
-    const QString expected = QString(PosterCarousel::templateText())
+    const QString expected = QString(templateOf("全屏轮播"))
                                  .replace(QStringLiteral("lazyload=\"图片地址1\""), QStringLiteral("lazyload=\"") + initialText(el("Text15", 1)) + QLatin1Char('"'))
                                  .replace(QStringLiteral("lazyload=\"图片地址3\""), QStringLiteral("lazyload=\"") + initialText(el("Text15", 3)) + QLatin1Char('"'))
                                  .replace(QStringLiteral("href=\"图片地址2\""), QStringLiteral("href=\"") + shop + QLatin1Char('"'))
                                  .replace(QStringLiteral("href=\"图片地址4\""), QStringLiteral("href=\"") + shop + QLatin1Char('"'));
-    QCOMPARE(composeFromFields(PosterCarousel::generator()), expected);
+    QCOMPARE(composeFromFields(generatorOf("全屏轮播")), expected);
 }
 
 void GeneratorsTest::carouselCascades()
 {
     const QString posterB = initialText(el("Text15", 3));
-    const QStringList lines = linesOf(composeFromFields(PosterCarousel::generator(), {
+    const QStringList lines = linesOf(composeFromFields(generatorOf("全屏轮播"), {
         { el("Text15", 1), QStringLiteral("p图片地址3q") },
         { el("Text15", 4), QStringLiteral("l图片地址1m") },
     }));
@@ -415,7 +408,7 @@ void GeneratorsTest::carouselCascades()
 
 void GeneratorsTest::carouselEmptyFields()
 {
-    const QStringList lines = linesOf(composeFromFields(PosterCarousel::generator(), {
+    const QStringList lines = linesOf(composeFromFields(generatorOf("全屏轮播"), {
         { el("Text15", 2), QString() },
         { el("Text15", 3), QString() },
     }));
@@ -428,53 +421,13 @@ void GeneratorsTest::carouselEmptyFields()
 void GeneratorsTest::fixedBackground()
 {
     const QString tail = QStringLiteral(");background-repeat:no-repeat;background-position:center;background-attachment:fixed;}");
-    QCOMPARE(composeFromFields(FixedBackground::generator()),
+    QCOMPARE(composeFromFields(generatorOf("悬浮背景")),
              QStringLiteral("body{background-image:url(") + initialText(QStringLiteral("Text20")) + tail);
-    QCOMPARE(composeFromFields(FixedBackground::generator(), { { QStringLiteral("Text20"), QString() } }),
+    QCOMPARE(composeFromFields(generatorOf("悬浮背景"), { { QStringLiteral("Text20"), QString() } }),
              QStringLiteral("body{background-image:url(") + tail);
     const QString odd = QStringLiteral(" a) b;背景图 ");
-    QCOMPARE(FixedBackground::compose(FixedBackground::templateText(), odd),
+    QCOMPARE(composeSnippet(templateOf("悬浮背景"), generatorOf("悬浮背景").steps, { odd }),
              QStringLiteral("body{background-image:url(") + odd + tail);
-}
-
-// The named compose functions feed the same steps as the window's fields.
-void GeneratorsTest::namedComposeAgreesWithFields()
-{
-    Edits contactEdits;
-    ContactBlock::Inputs contacts;
-    for (int k = 1; k <= ContactBlock::BannerCount; ++k) {
-        contacts.banners[k - 1] = QStringLiteral("banner%1").arg(k);
-        contactEdits.insert(el("Text1", k), contacts.banners[k - 1]);
-    }
-    for (int n = 1; n <= ContactBlock::ContactCount; ++n) {
-        contacts.contacts[n - 1] = { QStringLiteral("名%1").arg(n), QStringLiteral("号%1").arg(n), QStringLiteral("pic%1").arg(n) };
-        contactEdits.insert(el("Text2", n), contacts.contacts[n - 1].nickname);
-        contactEdits.insert(el("Text3", n), contacts.contacts[n - 1].chatId);
-        contactEdits.insert(el("Text4", n), contacts.contacts[n - 1].avatar);
-    }
-    QCOMPARE(ContactBlock::compose(ContactBlock::templateText(), contacts), composeFromFields(ContactBlock::generator(), contactEdits));
-
-    const AnnouncementStrip::Inputs strip { QStringLiteral("bg"), QStringLiteral("text"), QStringLiteral("blue"),
-                                            QStringLiteral("20"), QStringLiteral("3") };
-    QCOMPARE(AnnouncementStrip::compose(AnnouncementStrip::templateText(), strip),
-             composeFromFields(AnnouncementStrip::generator(), {
-                 { QStringLiteral("Text8"), strip.background }, { QStringLiteral("Text12"), strip.announcement },
-                 { QStringLiteral("Text9"), strip.colour }, { QStringLiteral("Text10"), strip.fontSize },
-                 { QStringLiteral("Text11"), strip.speed } }));
-
-    std::array<QString, NavigationCss::ImageCount> images;
-    Edits cssEdits;
-    for (int i = 1; i <= NavigationCss::ImageCount; ++i) {
-        images[i - 1] = QStringLiteral("img%1").arg(i);
-        cssEdits.insert(el("Text7", i), images[i - 1]);
-    }
-    QCOMPARE(NavigationCss::compose(NavigationCss::templateText(), images), composeFromFields(NavigationCss::generator(), cssEdits));
-
-    const PosterCarousel::Inputs posters { QStringLiteral("a"), QStringLiteral("la"), QStringLiteral("b"), QStringLiteral("lb") };
-    QCOMPARE(PosterCarousel::compose(PosterCarousel::templateText(), posters),
-             composeFromFields(PosterCarousel::generator(), {
-                 { el("Text15", 1), posters.posterA }, { el("Text15", 2), posters.linkA },
-                 { el("Text15", 3), posters.posterB }, { el("Text15", 4), posters.linkB } }));
 }
 
 QTEST_GUILESS_MAIN(GeneratorsTest)

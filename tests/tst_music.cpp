@@ -1,4 +1,3 @@
-#include "BackgroundMusic.h"
 #include "ControlInventory.h"
 #include "DeliverCode.h"
 #include "TestSupport.h"
@@ -32,7 +31,7 @@ private slots:
 
 void MusicTest::templateIsOneLineOf47Characters()
 {
-    const QString text = BackgroundMusic::templateText();
+    const QString text = templateOf("背景音乐生成");
     QCOMPARE(text, QStringLiteral("<bgsound src=\"背景音乐\"  loop=\"infinite\"></bgsound>"));
     QCOMPARE(text.size(), 47);
     QCOMPARE(text.count(Marker), 1);
@@ -47,7 +46,7 @@ void MusicTest::defaultAddressGivesOneLineElement()
         qPrintable(address));
 
     const QString snippet
-        = BackgroundMusic::compose(initialText(QStringLiteral("Text19")), address);
+        = composeSnippet(initialText(QStringLiteral("Text19")), generatorOf("背景音乐生成").steps, { address });
     QCOMPARE(snippet, expectedSnippet(address));
     QVERIFY(!snippet.contains(QLatin1Char('\r')) && !snippet.contains(QLatin1Char('\n')));
     QVERIFY(snippet.endsWith(QStringLiteral("</bgsound>")));
@@ -68,31 +67,25 @@ void MusicTest::addressIsInsertedExactlyAsTyped_data()
 void MusicTest::addressIsInsertedExactlyAsTyped()
 {
     QFETCH(QString, address);
-    QCOMPARE(BackgroundMusic::compose(BackgroundMusic::templateText(), address),
+    QCOMPARE(composeSnippet(templateOf("背景音乐生成"), generatorOf("背景音乐生成").steps, { address }),
         expectedSnippet(address));
 }
 
 void MusicTest::addressHoldingTheMarkerStaysUnchanged()
 {
     const QString address = QStringLiteral("http://a/背景音乐.mp3");
-    const QString snippet = BackgroundMusic::compose(BackgroundMusic::templateText(), address);
+    const QString snippet = composeSnippet(templateOf("背景音乐生成"), generatorOf("背景音乐生成").steps, { address });
     QCOMPARE(snippet, expectedSnippet(address));
     QCOMPARE(snippet.count(Marker), 1);
 }
 
 void MusicTest::deliversOnceWithCustomModuleNotice()
 {
-    const Generator& music = BackgroundMusic::generator();
-    QCOMPARE(music.button, QStringLiteral("背景音乐生成"));
-    QCOMPARE(music.templateHolder, QStringLiteral("Text19"));
-    QCOMPARE(music.steps.size(), 1);
-    QCOMPARE(music.steps.at(0).field, QStringLiteral("Text18"));
-    QVERIFY(!music.steps.at(0).encodeId);
-    QVERIFY(music.workBuffer.isEmpty());
+    const Generator& music = generatorOf("背景音乐生成");
 
     // Two clicks deliver the same snippet twice, each confirmed on its own.
-    const QString snippet = BackgroundMusic::compose(
-        BackgroundMusic::templateText(), initialText(QStringLiteral("Text18")));
+    const QString snippet = composeSnippet(
+        templateOf("背景音乐生成"), music.steps, { initialText(QStringLiteral("Text18")) });
     FakeClipboard clipboard;
     RecordingNotifier notifier;
     for (int click = 0; click < 2; ++click) {

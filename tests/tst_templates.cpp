@@ -1,12 +1,10 @@
 // Facts of the templates as the program loads them: a wrong byte here goes
 // straight into a live shop page.
 
-#include "AnnouncementStrip.h"
-#include "ContactBlock.h"
-#include "FixedBackground.h"
-#include "NavigationCss.h"
-#include "PosterCarousel.h"
+#include "TestSupport.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -42,6 +40,8 @@ class TemplatesTest : public QObject
     Q_OBJECT
 
 private slots:
+    void exactBytes_data();
+    void exactBytes();
     void lineBreaks_data();
     void lineBreaks();
     void markerCounts_data();
@@ -56,14 +56,44 @@ private slots:
     void fixedBackground();
 };
 
+// The template files are the only source of the snippets' fixed text: any
+// changed byte, line break or tab must show up here first.
+void TemplatesTest::exactBytes_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("sha256");
+    const QList<QPair<const char*, QByteArray>> digests {
+        { "contact-block.txt", "f9511839e7f8a59896d138cd61722073cec70fb104855cbcf4783d96d6067e6e" },
+        { "announcement-strip.txt", "dd4af3dd40012ff0a83c2d7c816bd5be5cf3bdf71b41b6f641157078b95a1cd0" },
+        { "navigation-css.txt", "8d9c6b83c0b2950388ebb3d30dd75543f0701fb332d59e3ad4c047f2fe867645" },
+        { "poster-carousel.txt", "16affd449c9e83e2d8085ceae30bbeca8e03d74ebc01a4e86bc54689650bf86b" },
+        { "background-music.txt", "7c0654eba9d171f5bea13b6cc9a42417b65cdc08e77079349c11ea0a5d9cbc76" },
+        { "fixed-background.txt", "42f79664d08511d14f455dcd4cf82375d015e85e02c1b364eb14a186b6765e60" },
+    };
+    for (const auto& [file, digest] : digests)
+        QTest::newRow(file) << QString::fromUtf8(file) << digest;
+}
+
+void TemplatesTest::exactBytes()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, sha256);
+    QFile stored(QStringLiteral(":/templates/") + file);
+    QVERIFY2(stored.open(QIODevice::ReadOnly), qPrintable(file));
+    const QByteArray bytes = stored.readAll();
+    QCOMPARE(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(), sha256);
+    // The program reads exactly these bytes as UTF-8, nothing lost.
+    QCOMPARE(loadTemplate(file).toUtf8(), bytes);
+}
+
 void TemplatesTest::lineBreaks_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("lines");
-    QTest::newRow("contact block") << ContactBlock::templateText() << 169;
-    QTest::newRow("announcement strip") << AnnouncementStrip::templateText() << 48;
-    QTest::newRow("navigation css") << NavigationCss::templateText() << 26;
-    QTest::newRow("poster carousel") << PosterCarousel::templateText() << 63;
+    QTest::newRow("contact block") << templateOf("旺旺在线") << 169;
+    QTest::newRow("announcement strip") << templateOf("LEN滚动") << 48;
+    QTest::newRow("navigation css") << templateOf("CSS导航") << 26;
+    QTest::newRow("poster carousel") << templateOf("全屏轮播") << 63;
 }
 
 void TemplatesTest::lineBreaks()
@@ -84,7 +114,7 @@ void TemplatesTest::markerCounts_data()
     QTest::addColumn<QString>("marker");
     QTest::addColumn<int>("count");
 
-    const QString contacts = ContactBlock::templateText();
+    const QString contacts = templateOf("旺旺在线");
     for (int k = 1; k <= 3; ++k)
         QTest::addRow("contact 禾木川舍%d", k) << contacts << numbered("禾木川舍", k) << 1;
     for (int n = 1; n <= 9; ++n) {
@@ -94,22 +124,22 @@ void TemplatesTest::markerCounts_data()
     }
     QTest::newRow("contact bare 禾木川舍") << contacts << QStringLiteral("禾木川舍") << 4;
 
-    const QString strip = AnnouncementStrip::templateText();
-    QTest::newRow("strip placeholder") << strip << AnnouncementStrip::placeholderAddress() << 1;
+    const QString strip = templateOf("LEN滚动");
+    QTest::newRow("strip placeholder") << strip << stripPlaceholder() << 1;
     for (const char* marker : { "特效代码", "rgb(255,0,0)", "#FF0000", "字体大小", "速度" })
         QTest::addRow("strip %s", marker) << strip << QString::fromUtf8(marker) << 1;
 
-    const QString css = NavigationCss::templateText();
+    const QString css = templateOf("CSS导航");
     const int cssCounts[10] = { 0, 5, 1, 1, 1, 6, 1, 1, 1, 0 };
     for (int i = 0; i <= 9; ++i)
         QTest::addRow("css 图片地址%d", i) << css << numbered("图片地址", i) << cssCounts[i];
 
-    const QString carousel = PosterCarousel::templateText();
+    const QString carousel = templateOf("全屏轮播");
     for (int i = 1; i <= 4; ++i)
         QTest::addRow("carousel 图片地址%d", i) << carousel << numbered("图片地址", i) << 1;
     QTest::newRow("carousel 图片地址5") << carousel << numbered("图片地址", 5) << 0;
 
-    QTest::newRow("fixed background 背景图") << FixedBackground::templateText() << QStringLiteral("背景图") << 1;
+    QTest::newRow("fixed background 背景图") << templateOf("悬浮背景") << QStringLiteral("背景图") << 1;
 }
 
 void TemplatesTest::markerCounts()
@@ -127,7 +157,7 @@ void TemplatesTest::tabCounts_data()
     QTest::addColumn<int>("tabs");
     QTest::addColumn<QString>("start"); // what follows the tabs
 
-    const QString contacts = ContactBlock::templateText();
+    const QString contacts = templateOf("旺旺在线");
     QTest::newRow("contact 1") << contacts << 1 << 0 << QString();
     QTest::newRow("contact 7") << contacts << 7 << 1 << QStringLiteral("<div class=\"skin-box tb-module \">");
     QTest::newRow("contact 17") << contacts << 17 << 10 << QStringLiteral("<td background=\"禾木川舍1\" width=\"204\">");
@@ -137,13 +167,13 @@ void TemplatesTest::tabCounts_data()
     QTest::newRow("contact 167") << contacts << 167 << 2 << QStringLiteral("</div>");
     QTest::newRow("contact 169") << contacts << 169 << 0 << QStringLiteral("</div>");
 
-    const QString strip = AnnouncementStrip::templateText();
+    const QString strip = templateOf("LEN滚动");
     QTest::newRow("strip 12") << strip << 12 << 11 << QStringLiteral("<td background=\"");
     QTest::newRow("strip 17") << strip << 17 << 16 << QStringLiteral("&nbsp;</td>");
     QTest::newRow("strip 25") << strip << 25 << 20 << QStringLiteral("\u3000</td>");
     QTest::newRow("strip 27") << strip << 27 << 20 << QStringLiteral("<marquee ");
 
-    const QString carousel = PosterCarousel::templateText();
+    const QString carousel = templateOf("全屏轮播");
     QTest::newRow("carousel 4") << carousel << 4 << 3 << QStringLiteral("<div data-componentid=\"5003\"");
     QTest::newRow("carousel 5") << carousel << 5 << 0 << QString();
     QTest::newRow("carousel 16") << carousel << 16 << 9 << QStringLiteral("<span><img data-ks-lazyload=\"");
@@ -169,7 +199,7 @@ void TemplatesTest::tabCounts()
 
 void TemplatesTest::contactBlock()
 {
-    const QString text = ContactBlock::templateText();
+    const QString text = templateOf("旺旺在线");
     QVERIFY(text.startsWith(CrLf + QStringLiteral("<head>") + CrLf));
     const QStringList lines = linesOf(text);
     QCOMPARE(lines.at(5), QStringLiteral("<div data-componentid=\"5003\" data-spm=\"110.0.5003-20715386\" "
@@ -204,12 +234,12 @@ void TemplatesTest::contactBlock()
 
 void TemplatesTest::announcementStrip()
 {
-    const QString text = AnnouncementStrip::templateText();
+    const QString text = templateOf("LEN滚动");
     const QStringList lines = linesOf(text);
     QCOMPARE(text.count(QChar(0x3000)), 2);
     QCOMPARE(lines.at(24), QString(20, QLatin1Char('\t')) + QStringLiteral("\u3000</td>"));
     QCOMPARE(lines.at(28), QString(20, QLatin1Char('\t')) + QStringLiteral("\u3000</td>"));
-    QVERIFY(lines.at(11).contains(AnnouncementStrip::placeholderAddress()));
+    QVERIFY(lines.at(11).contains(stripPlaceholder()));
     QVERIFY(text.contains(QStringLiteral("<a  ><span style=\"color:#FF0000\">特效代码</span></a>")));
 
     // Markers of line 27 in this order of position.
@@ -227,7 +257,7 @@ void TemplatesTest::announcementStrip()
 
 void TemplatesTest::navigationCss()
 {
-    const QString text = NavigationCss::templateText();
+    const QString text = templateOf("CSS导航");
     QCOMPARE(text.size(), 1893);
     static const QRegularExpression marker(QStringLiteral("图片地址\\d"));
     QCOMPARE(text.count(marker), 17);
@@ -245,7 +275,7 @@ void TemplatesTest::navigationCss()
 
 void TemplatesTest::posterCarousel()
 {
-    const QString text = PosterCarousel::templateText();
+    const QString text = templateOf("全屏轮播");
     const QStringList lines = linesOf(text);
 
     QVERIFY(lines.at(21).endsWith(QStringLiteral("padding-top: 0px\">\t\t\t\t")));
@@ -276,7 +306,7 @@ void TemplatesTest::posterCarousel()
 
 void TemplatesTest::fixedBackground()
 {
-    const QString text = FixedBackground::templateText();
+    const QString text = templateOf("悬浮背景");
     QCOMPARE(text.size(), 115);
     QVERIFY(!text.contains(QLatin1Char('\r')));
     QVERIFY(!text.contains(QLatin1Char('\n')));
@@ -285,4 +315,5 @@ void TemplatesTest::fixedBackground()
 }
 
 QTEST_GUILESS_MAIN(TemplatesTest)
+#include "TestSupport.h"
 #include "tst_templates.moc"

@@ -1,4 +1,3 @@
-#include "BackgroundMusic.h"
 #include "ControlInventory.h"
 #include "MainWindow.h"
 #include "TestSupport.h"
@@ -28,6 +27,7 @@ class WindowTest : public QObject
     Q_OBJECT
 
 private:
+    TemporaryHome m_home; // before any window: its own settings
     FakeClipboard m_clipboard;
     RecordingNotifier m_notifier;
     QList<QUrl> m_opened;
@@ -56,6 +56,33 @@ private:
         QRadioButton* option = get<QRadioButton>(optionName(index));
         QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
     }
+    bool activate()
+    {
+        m_window->activateWindow();
+        return QTest::qWaitForWindowActive(m_window.get());
+    }
+    // Keys as the window system hands them over: to whichever control has the focus.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(m_window->windowHandle(), key, modifiers);
+    }
+    void type(const char* text)
+    {
+        for (const char* c = text; *c; ++c)
+            QTest::keyClick(m_window->windowHandle(), *c);
+    }
+    // Shown, and inside every container up to the window.
+    bool seenByUser(const QWidget* widget)
+    {
+        if (!widget->isVisible())
+            return false;
+        for (; widget != m_window.get(); widget = widget->parentWidget()) {
+            if (!widget->parentWidget()->rect().contains(widget->geometry()))
+                return false;
+        }
+        return true;
+    }
+    QString focusName() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
 
 private slots:
     void initTestCase() { applyWindowFont(*qApp); }
@@ -289,6 +316,114 @@ private slots:
         }
     }
 
+    void everyFieldHasItsLabelAndEveryInputOneTabPlace()
+    {
+        QSet<int> places;
+        for (const ControlSpec& spec : controlInventory()) {
+            if (spec.tab > 0) {
+                QVERIFY2(!places.contains(spec.tab), qPrintable(spec.name + QStringLiteral(" shares its Tab place")));
+                places.insert(spec.tab);
+            }
+            const bool input = spec.kind == ControlKind::TextField || spec.kind == ControlKind::Button
+                || spec.kind == ControlKind::Option;
+            if (input && !spec.has(Hidden) && !spec.has(Outside))
+                QVERIFY2(spec.tab > 0, qPrintable(spec.name + QStringLiteral(" has no Tab place")));
+            if (spec.kind != ControlKind::TextField)
+                continue;
+            // The label stands in the same panel, and the first field it names is its buddy.
+            const ControlSpec* label = findControl(spec.label);
+            QVERIFY2(label && label->kind == ControlKind::Label && label->container == spec.container,
+                     qPrintable(spec.name));
+            QWidget* buddy = get<QLabel>(spec.label)->buddy();
+            QVERIFY2(buddy, qPrintable(spec.label));
+            QCOMPARE(findControl(buddy->objectName())->label, spec.label);
+        }
+        QCOMPARE(get<QLabel>(QStringLiteral("Label1_3"))->buddy(), get(QStringLiteral("Text3_6")));
+        QCOMPARE(get<QLabel>(QStringLiteral("Label9_2"))->buddy(), get(QStringLiteral("Text7_8")));
+    }
+
+    void keyboardStartsOnTheCheckedOption()
+    {
+        QVERIFY(activate());
+        QCOMPARE(focusName(), optionName(0));
+        press(Qt::Key_Space);
+        QCOMPARE(focusName(), optionName(0));
+        QVERIFY(get<QRadioButton>(optionName(0))->isChecked());
+        QCOMPARE(visiblePanels(), QList<int> { 0 });
+        press(Qt::Key_Right);
+        QCOMPARE(focusName(), optionName(1));
+        QVERIFY(get<QRadioButton>(optionName(1))->isChecked());
+        QCOMPARE(visiblePanels(), QList<int> { 1 });
+        press(Qt::Key_Left);
+        QCOMPARE(focusName(), optionName(0));
+        QCOMPARE(visiblePanels(), QList<int> { 0 });
+
+        // Only the first activation picks the focus; later ones give back the user's.
+        get(QStringLiteral("Text3_2"))->setFocus();
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(activate());
+        QCOMPARE(focusName(), QStringLiteral("Text3_2"));
+    }
+
+    void tabNeverLandsOutsideTheShownPanel()
+    {
+        QVERIFY(activate());
+        QHash<QString, QString> outsideValues;
+        for (const ControlSpec& spec : controlInventory()) {
+            if (spec.has(Outside)) {
+                QCOMPARE(get(spec.name)->focusPolicy(), Qt::NoFocus);
+                outsideValues.insert(spec.name, m_window->fieldText(spec.name));
+            }
+        }
+        // From every Tab stop of every panel, both ways, then typing where the
+        // focus went.
+        for (int panel = 0; panel < PanelCount; ++panel) {
+            m_window->showPanel(panel);
+            for (const QString& from : focusOrder()) {
+                QWidget* start = get(from);
+                if (!start->isVisible())
+                    continue;
+                for (const Qt::KeyboardModifiers modifiers : { Qt::NoModifier, Qt::ShiftModifier }) {
+                    start->setFocus(Qt::MouseFocusReason);
+                    QCOMPARE(QApplication::focusWidget(), start);
+                    press(Qt::Key_Tab, modifiers);
+                    QWidget* now = QApplication::focusWidget();
+                    QVERIFY2(now && now != start && seenByUser(now),
+                             qPrintable(QStringLiteral("panel %1: %2 from %3 went to %4")
+                                            .arg(panel)
+                                            .arg(modifiers ? QStringLiteral("Shift+Tab") : QStringLiteral("Tab"),
+                                                 from, focusName())));
+                    if (!qobject_cast<QAbstractButton*>(now)) // Space would click
+                        type("xyzzy");
+                }
+            }
+        }
+        for (auto it = outsideValues.cbegin(); it != outsideValues.cend(); ++it)
+            QCOMPARE(m_window->fieldText(it.key()), it.value());
+    }
+
+    void shiftTabFromTheLastContactRowReachesTheButtonsNotABanner()
+    {
+        QVERIFY(activate());
+        QTest::mouseClick(get(QStringLiteral("Text4_9")), Qt::LeftButton);
+        QCOMPARE(focusName(), QStringLiteral("Text4_9"));
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(focusName(), QStringLiteral("旺旺在线"));
+        type("xyzzy");
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(), QStringLiteral("Text4_9"));
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(), QStringLiteral("Text3_9"));
+        QTest::mouseClick(get(QStringLiteral("旺旺在线")), Qt::LeftButton);
+        QVERIFY(!m_clipboard.content.isEmpty());
+        QVERIFY(!m_clipboard.content.contains(QStringLiteral("xyzzy")));
+        for (const char* banner : { "Text1_1", "Text1_2", "Text1_3" })
+            QVERIFY2(m_clipboard.content.contains(initialText(QString::fromLatin1(banner))), banner);
+    }
+
     void fieldsAndButtonsHaveAccessibleNames()
     {
         QCOMPARE(get(QStringLiteral("Text18"))->accessibleName(), QStringLiteral("音乐网络链接地址："));
@@ -322,7 +457,7 @@ private slots:
         QCOMPARE(m_notifier.boxes.size(), 1);
         QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Inform);
         QCOMPARE(m_notifier.boxes.first().title, QStringLiteral("成功生成！"));
-        QCOMPARE(m_window->fieldText(QStringLiteral("Text19")), BackgroundMusic::templateText());
+        QCOMPARE(m_window->fieldText(QStringLiteral("Text19")), templateOf("背景音乐生成"));
     }
 
     void unusableClipboardShowsTheFailureBox()

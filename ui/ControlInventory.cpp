@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace {
 
 // Sample values shown in the fields at start. Equal roles share one address
@@ -46,13 +48,13 @@ QList<ControlSpec> buildInventory()
 
     // Option bar.
     c.append({ K::Frame, form, bar, 120, 120, 12255, 615, {} });
-    c.append({ K::Option, bar, optionName(0), 120, 240, 1335, 255, QStringLiteral("客服在线"), Checked });
-    c.append({ K::Option, bar, optionName(1), 1440, 240, 1335, 255, QStringLiteral("仿LEN滚动条") });
-    c.append({ K::Option, bar, optionName(2), 2880, 240, 1935, 255, QStringLiteral("CSS导航背景变色") });
-    c.append({ K::Option, bar, optionName(3), 4800, 240, 1695, 255, QStringLiteral("全屏海报轮播") });
-    c.append({ K::Option, bar, optionName(4), 6600, 240, 1575, 255, QStringLiteral("店铺背景音乐") });
+    c.append({ K::Option, bar, optionName(0), 120, 240, 1335, 255, QStringLiteral("客服在线"), Checked, 5 });
+    c.append({ K::Option, bar, optionName(1), 1440, 240, 1335, 255, QStringLiteral("仿LEN滚动条"), NoFlags, 4 });
+    c.append({ K::Option, bar, optionName(2), 2880, 240, 1935, 255, QStringLiteral("CSS导航背景变色"), NoFlags, 3 });
+    c.append({ K::Option, bar, optionName(3), 4800, 240, 1695, 255, QStringLiteral("全屏海报轮播"), NoFlags, 2 });
+    c.append({ K::Option, bar, optionName(4), 6600, 240, 1575, 255, QStringLiteral("店铺背景音乐"), NoFlags, 1 });
     c.append({ K::Option, bar, optionName(5), 12480, 240, 1695, 255, QStringLiteral("店铺悬浮背景"), Hidden | Outside });
-    c.append({ K::Option, bar, optionName(6), 8280, 240, 1335, 255, QStringLiteral("关于软件") });
+    c.append({ K::Option, bar, optionName(6), 8280, 240, 1335, 255, QStringLiteral("关于软件"), NoFlags, 57 });
     c.append({ K::LinkLabel, bar, el("Label10", 0), 10320, 240, 1575, 255, Visit, Red });
 
     // Panels, at their design positions; the start moves them all to one place.
@@ -77,20 +79,26 @@ QList<ControlSpec> buildInventory()
     c.append({ K::Label, p0, el("Label2", 2), 480, 5640, 360, 180, QStringLiteral("昵称"), AutoSize });
     c.append({ K::Label, p0, el("Label1", 5), 2040, 5640, 720, 180, QStringLiteral("旺旺客服"), AutoSize });
     c.append({ K::Label, p0, el("Label1", 4), 5640, 5640, 1080, 180, QStringLiteral("头像图片地址"), AutoSize });
+    // Rows 1-5, 6-8 and 9 each share the column headings above their first row.
+    const int idHeading[3] = { 0, 3, 5 };
+    const int avatarHeading[3] = { 1, 2, 4 };
     for (int n = 1; n <= 9; ++n) {
         const int top = rowTops[n - 1];
         // Rows 1 and 2 stand only 360 twips apart: row 1 is one pixel lower
         // than the rest so that its fields do not overlap those below.
         const int height = n == 1 ? 360 : 375;
-        c.append({ K::TextField, p0, el("Text2", n), 240, top, 1095, height, nicknames[n - 1] });
-        c.append({ K::TextField, p0, el("Text3", n), 1680, top, 1575, height, n == 1 ? QStringLiteral("QX5102") : QStringLiteral("qx7305") });
-        c.append({ K::TextField, p0, el("Text4", n), 3720, top, 6735, height, avatars[n - 1] });
+        const int group = n <= 5 ? 0 : (n <= 8 ? 1 : 2);
+        // Tab walks the rows from the last up, avatar, id, then nickname.
+        const int tab = 8 + 3 * (9 - n);
+        c.append({ K::TextField, p0, el("Text2", n), 240, top, 1095, height, nicknames[n - 1], NoFlags, tab + 2, el("Label2", group) });
+        c.append({ K::TextField, p0, el("Text3", n), 1680, top, 1575, height, n == 1 ? QStringLiteral("QX5102") : QStringLiteral("qx7305"), NoFlags, tab + 1, el("Label1", idHeading[group]) });
+        c.append({ K::TextField, p0, el("Text4", n), 3720, top, 6735, height, avatars[n - 1], NoFlags, tab, el("Label1", avatarHeading[group]) });
     }
-    c.append({ K::Button, p0, QStringLiteral("旺旺清除"), 10560, 4680, 1455, 615, QStringLiteral("清空内容") });
-    c.append({ K::Button, p0, QStringLiteral("旺旺在线"), 10560, 5520, 1455, 615, Generate });
-    c.append({ K::TextField, p0, el("Text1", 1), 2880, 8160, 6135, 375, BannerPreSales, Outside });
-    c.append({ K::TextField, p0, el("Text1", 2), 2400, 8400, 6135, 375, BannerAfterSales, Outside });
-    c.append({ K::TextField, p0, el("Text1", 3), 2400, 8640, 6135, 375, BannerComplaints, Outside });
+    c.append({ K::Button, p0, QStringLiteral("旺旺清除"), 10560, 4680, 1455, 615, QStringLiteral("清空内容"), NoFlags, 6 });
+    c.append({ K::Button, p0, QStringLiteral("旺旺在线"), 10560, 5520, 1455, 615, Generate, NoFlags, 7 });
+    c.append({ K::TextField, p0, el("Text1", 1), 2880, 8160, 6135, 375, BannerPreSales, Outside, 0, el("Label3", 0) });
+    c.append({ K::TextField, p0, el("Text1", 2), 2400, 8400, 6135, 375, BannerAfterSales, Outside, 0, el("Label3", 1) });
+    c.append({ K::TextField, p0, el("Text1", 3), 2400, 8640, 6135, 375, BannerComplaints, Outside, 0, el("Label3", 2) });
     c.append({ K::Label, p0, el("Label3", 0), 480, 8280, 2250, 180, QStringLiteral("客服中心+售前客服图片地址"), Blue | AutoSize | Outside });
     c.append({ K::Label, p0, el("Label3", 1), 720, 8520, 1440, 180, QStringLiteral("售后客服图片地址"), Blue | AutoSize | Outside });
     c.append({ K::Label, p0, el("Label3", 2), 720, 8760, 1440, 180, QStringLiteral("投诉建议图片地址"), Blue | AutoSize | Outside });
@@ -101,16 +109,16 @@ QList<ControlSpec> buildInventory()
     // Panel 1: scrolling announcement strip.
     c.append({ K::Picture, p1, el("Image2", 0), 120, 240, 12090, 1035, QStringLiteral(":/pictures/Image2_0.jpg") });
     c.append({ K::Label, p1, el("Label4", 1), 600, 1920, 1260, 180, QStringLiteral("背景图(950*80)"), AutoSize });
-    c.append({ K::TextField, p1, QStringLiteral("Text8"), 2280, 1800, 9375, 375, StripBackground });
+    c.append({ K::TextField, p1, QStringLiteral("Text8"), 2280, 1800, 9375, 375, StripBackground, NoFlags, 40, el("Label4", 1) });
     c.append({ K::Label, p1, el("Label1", 6), 1080, 2640, 720, 180, QStringLiteral("公告文字"), AutoSize });
-    c.append({ K::TextField, p1, QStringLiteral("Text12"), 2280, 2400, 9375, 375, QStringLiteral("3月12日，禾木川舍开发了第一款专业版全屏轮播代码……") });
+    c.append({ K::TextField, p1, QStringLiteral("Text12"), 2280, 2400, 9375, 375, QStringLiteral("3月12日，禾木川舍开发了第一款专业版全屏轮播代码……"), NoFlags, 36, el("Label1", 6) });
     c.append({ K::Label, p1, el("Label2", 3), 1080, 3240, 720, 180, QStringLiteral("字体颜色"), AutoSize });
-    c.append({ K::TextField, p1, QStringLiteral("Text9"), 2280, 3120, 1095, 375, QStringLiteral("#FF0000") });
+    c.append({ K::TextField, p1, QStringLiteral("Text9"), 2280, 3120, 1095, 375, QStringLiteral("#FF0000"), NoFlags, 39, el("Label2", 3) });
     c.append({ K::Label, p1, el("Label3", 3), 1080, 3840, 720, 180, QStringLiteral("字体大小"), AutoSize });
-    c.append({ K::TextField, p1, QStringLiteral("Text10"), 2280, 3750, 855, 375, QStringLiteral("40") });
+    c.append({ K::TextField, p1, QStringLiteral("Text10"), 2280, 3750, 855, 375, QStringLiteral("40"), NoFlags, 38, el("Label3", 3) });
     c.append({ K::Label, p1, el("Label5", 1), 1200, 4440, 720, 180, QStringLiteral("滚动速度"), AutoSize });
-    c.append({ K::TextField, p1, QStringLiteral("Text11"), 2280, 4320, 855, 375, QStringLiteral("6") });
-    c.append({ K::Button, p1, QStringLiteral("LEN滚动"), 9480, 4080, 2055, 615, Generate });
+    c.append({ K::TextField, p1, QStringLiteral("Text11"), 2280, 4320, 855, 375, QStringLiteral("6"), NoFlags, 37, el("Label5", 1) });
+    c.append({ K::Button, p1, QStringLiteral("LEN滚动"), 9480, 4080, 2055, 615, Generate, NoFlags, 35 });
     c.append({ K::HiddenText, p1, QStringLiteral("Text13"), 840, 5160, 2775, 1935, {}, Hidden | MultiLine | TemplateHolder });
     c.append({ K::HiddenText, p1, QStringLiteral("Text14"), 4200, 5160, 2535, 1815, QStringLiteral("Text14"), Hidden | MultiLine });
 
@@ -130,9 +138,9 @@ QList<ControlSpec> buildInventory()
     };
     for (const NavRow& row : navRows) {
         c.append({ K::Label, p2, el(row.label, row.labelIndex), row.labelLeft, row.labelTop, 2295, 255, row.caption, AlignRight });
-        c.append({ K::TextField, p2, el("Text7", row.field), row.fieldLeft, row.fieldTop, 3255, 375, row.value });
+        c.append({ K::TextField, p2, el("Text7", row.field), row.fieldLeft, row.fieldTop, 3255, 375, row.value, NoFlags, 41 + row.field, el(row.label, row.labelIndex) });
     }
-    c.append({ K::Button, p2, QStringLiteral("CSS导航"), 9360, 3600, 1935, 735, Generate });
+    c.append({ K::Button, p2, QStringLiteral("CSS导航"), 9360, 3600, 1935, 735, Generate, NoFlags, 41 });
     c.append({ K::Picture, p2, el("Image1", 1), 120, 4800, 11820, 1185, QStringLiteral(":/pictures/Image1_1.jpg"), Stretched });
     c.append({ K::Label, p2, el("Label2", 4), 360, 4920, 10455, 255, InstallHint, WhiteOverPicture });
     c.append({ K::HiddenText, p2, QStringLiteral("Text5"), 600, 6240, 4575, 2295, {}, Hidden | MultiLine | TemplateHolder });
@@ -141,27 +149,27 @@ QList<ControlSpec> buildInventory()
     // Panel 3: full-screen poster carousel.
     c.append({ K::Picture, p3, el("Image1", 2), 1320, 480, 9570, 2415, QStringLiteral(":/pictures/Image1_2.jpg") });
     c.append({ K::Label, p3, el("Label7", 0), 360, 3600, 2250, 180, QStringLiteral("海报图片地址A（1440*500）"), AutoSize });
-    c.append({ K::TextField, p3, el("Text15", 1), 2760, 3480, 8655, 375, PosterA });
+    c.append({ K::TextField, p3, el("Text15", 1), 2760, 3480, 8655, 375, PosterA, NoFlags, 51, el("Label7", 0) });
     c.append({ K::Label, p3, el("Label7", 1), 1440, 4200, 1080, 180, QStringLiteral("商品链接地址"), AutoSize });
-    c.append({ K::TextField, p3, el("Text15", 2), 2760, 4080, 6855, 375, ShopAddress });
+    c.append({ K::TextField, p3, el("Text15", 2), 2760, 4080, 6855, 375, ShopAddress, NoFlags, 52, el("Label7", 1) });
     c.append({ K::Label, p3, el("Label7", 2), 360, 4920, 2250, 180, QStringLiteral("海报图片地址B（1440*500）"), AutoSize });
-    c.append({ K::TextField, p3, el("Text15", 3), 2760, 4800, 8295, 375, PosterB });
+    c.append({ K::TextField, p3, el("Text15", 3), 2760, 4800, 8295, 375, PosterB, NoFlags, 53, el("Label7", 2) });
     c.append({ K::Label, p3, el("Label7", 3), 1560, 5520, 1080, 180, QStringLiteral("商品链接地址"), AutoSize });
-    c.append({ K::TextField, p3, el("Text15", 4), 2760, 5400, 6855, 375, ShopAddress });
-    c.append({ K::Button, p3, QStringLiteral("全屏轮播"), 9960, 5400, 1815, 615, Generate });
+    c.append({ K::TextField, p3, el("Text15", 4), 2760, 5400, 6855, 375, ShopAddress, NoFlags, 54, el("Label7", 3) });
+    c.append({ K::Button, p3, QStringLiteral("全屏轮播"), 9960, 5400, 1815, 615, Generate, NoFlags, 50 });
     c.append({ K::HiddenText, p3, QStringLiteral("Text16"), 720, 7320, 2655, 1935, {}, Hidden | MultiLine | TemplateHolder });
     c.append({ K::HiddenText, p3, QStringLiteral("Text17"), 4320, 6960, 2655, 1695, QStringLiteral("Text17"), Hidden | MultiLine });
 
     // Panel 4: background music.
     c.append({ K::Label, p4, QStringLiteral("Label8"), 360, 720, 1815, 375, QStringLiteral("音乐网络链接地址：") });
-    c.append({ K::TextField, p4, QStringLiteral("Text18"), 2400, 720, 8775, 375, MusicAddress });
-    c.append({ K::Button, p4, QStringLiteral("背景音乐生成"), 9600, 1320, 1815, 495, Generate });
+    c.append({ K::TextField, p4, QStringLiteral("Text18"), 2400, 720, 8775, 375, MusicAddress, NoFlags, 55, QStringLiteral("Label8") });
+    c.append({ K::Button, p4, QStringLiteral("背景音乐生成"), 9600, 1320, 1815, 495, Generate, NoFlags, 56 });
     c.append({ K::HiddenText, p4, QStringLiteral("Text19"), 960, 6840, 6495, 495, {}, Hidden | TemplateHolder });
 
     // Panel 5: fixed page background (its option is hidden).
     c.append({ K::Label, p5, QStringLiteral("Label11"), 360, 480, 1695, 375, QStringLiteral("悬浮背景图片链接") });
-    c.append({ K::TextField, p5, QStringLiteral("Text20"), 2040, 360, 7695, 375, PageBackground });
-    c.append({ K::Button, p5, QStringLiteral("悬浮背景"), 10200, 240, 1935, 495, Generate });
+    c.append({ K::TextField, p5, QStringLiteral("Text20"), 2040, 360, 7695, 375, PageBackground, NoFlags, 58, QStringLiteral("Label11") });
+    c.append({ K::Button, p5, QStringLiteral("悬浮背景"), 10200, 240, 1935, 495, Generate, NoFlags, 59 });
     c.append({ K::Label, p5, el("Label5", 0), 240, 1200, 5175, 255, QStringLiteral("如果不选择平铺，实现全屏建议图片尺寸为：1920*950PX") });
     c.append({ K::Label, p5, el("Label3", 4), 5880, 1320, 6120, 180, QStringLiteral("背景显示于页面最底层，如果专业版已添加背景颜色，须删除才能实现效果；"), Blue | AutoSize });
     c.append({ K::Picture, p5, el("Image1", 3), 120, 1800, 14820, 1305, QStringLiteral(":/pictures/Image1_3.jpg") });
@@ -170,7 +178,7 @@ QList<ControlSpec> buildInventory()
     c.append({ K::HiddenText, p5, QStringLiteral("Text21"), 720, 5640, 7095, 375, {}, Hidden | TemplateHolder });
 
     // Panel 6: About.
-    c.append({ K::AboutText, p6, QStringLiteral("Text22"), 360, 360, 7095, 2895, aboutText(), MultiLine });
+    c.append({ K::AboutText, p6, QStringLiteral("Text22"), 360, 360, 7095, 2895, aboutText(), MultiLine, 60 });
     c.append({ K::LinkLabel, p6, el("Label10", 1), 5400, 3720, 1575, 255, Visit, Red });
 
     return c;
@@ -237,41 +245,6 @@ QString initialText(const QString& name)
     return spec->text;
 }
 
-QString labelOf(const QString& field)
-{
-    static const QHash<QString, QString> labels = [] {
-        auto el = [](const char* array, int index) {
-            return arrayElementName(QString::fromLatin1(array), index);
-        };
-        QHash<QString, QString> map {
-            { el("Text1", 1), el("Label3", 0) }, { el("Text1", 2), el("Label3", 1) },
-            { el("Text1", 3), el("Label3", 2) },
-            { QStringLiteral("Text8"), el("Label4", 1) }, { QStringLiteral("Text12"), el("Label1", 6) },
-            { QStringLiteral("Text9"), el("Label2", 3) }, { QStringLiteral("Text10"), el("Label3", 3) },
-            { QStringLiteral("Text11"), el("Label5", 1) },
-            { el("Text7", 1), el("Label6", 1) }, { el("Text7", 2), el("Label6", 4) },
-            { el("Text7", 3), el("Label6", 6) }, { el("Text7", 4), el("Label6", 8) },
-            { el("Text7", 5), el("Label6", 10) }, { el("Text7", 6), el("Label9", 0) },
-            { el("Text7", 7), el("Label9", 1) }, { el("Text7", 8), el("Label9", 2) },
-            { el("Text15", 1), el("Label7", 0) }, { el("Text15", 2), el("Label7", 1) },
-            { el("Text15", 3), el("Label7", 2) }, { el("Text15", 4), el("Label7", 3) },
-            { QStringLiteral("Text18"), QStringLiteral("Label8") },
-            { QStringLiteral("Text20"), QStringLiteral("Label11") },
-        };
-        // Contact rows share the column headings of their group.
-        for (int n = 1; n <= 9; ++n) {
-            const int group = n <= 5 ? 0 : (n <= 8 ? 1 : 2);
-            const char* idHeadings[3] = { "Label1_0", "Label1_3", "Label1_5" };
-            const char* avatarHeadings[3] = { "Label1_1", "Label1_2", "Label1_4" };
-            map.insert(el("Text2", n), el("Label2", group));
-            map.insert(el("Text3", n), QString::fromLatin1(idHeadings[group]));
-            map.insert(el("Text4", n), QString::fromLatin1(avatarHeadings[group]));
-        }
-        return map;
-    }();
-    return labels.value(field);
-}
-
 QString accessibleCaption(const QString& name)
 {
     const ControlSpec* spec = findControl(name);
@@ -279,7 +252,7 @@ QString accessibleCaption(const QString& name)
         return QString();
     if (spec->kind != ControlKind::TextField)
         return spec->text;
-    const ControlSpec* label = findControl(labelOf(name));
+    const ControlSpec* label = findControl(spec->label);
     if (!label)
         return QString();
     QString caption = label->text;
@@ -293,29 +266,15 @@ QString accessibleCaption(const QString& name)
 const QList<QString>& focusOrder()
 {
     static const QList<QString> order = [] {
-        QList<QString> names;
-        for (int i = 5; i >= 0; --i)
-            names << optionName(i);
-        names << QStringLiteral("旺旺清除") << QStringLiteral("旺旺在线");
-        for (int k = 3; k >= 1; --k)
-            names << arrayElementName(QStringLiteral("Text1"), k);
-        for (int n = 9; n >= 1; --n) {
-            names << arrayElementName(QStringLiteral("Text4"), n)
-                  << arrayElementName(QStringLiteral("Text3"), n)
-                  << arrayElementName(QStringLiteral("Text2"), n);
+        QList<const ControlSpec*> stops;
+        for (const ControlSpec& spec : controlInventory()) {
+            if (spec.tab > 0)
+                stops << &spec;
         }
-        names << QStringLiteral("LEN滚动") << QStringLiteral("Text12") << QStringLiteral("Text11")
-              << QStringLiteral("Text10") << QStringLiteral("Text9") << QStringLiteral("Text8");
-        names << QStringLiteral("CSS导航");
-        for (int i = 1; i <= 8; ++i)
-            names << arrayElementName(QStringLiteral("Text7"), i);
-        names << QStringLiteral("全屏轮播");
-        for (int i = 1; i <= 4; ++i)
-            names << arrayElementName(QStringLiteral("Text15"), i);
-        names << QStringLiteral("Text18") << QStringLiteral("背景音乐生成");
-        names << optionName(6);
-        names << QStringLiteral("Text20") << QStringLiteral("悬浮背景");
-        names << QStringLiteral("Text22");
+        std::sort(stops.begin(), stops.end(), [](auto* a, auto* b) { return a->tab < b->tab; });
+        QList<QString> names;
+        for (const ControlSpec* spec : stops)
+            names << spec->name;
         return names;
     }();
     return order;

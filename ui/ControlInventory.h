@@ -4,8 +4,9 @@
 #include <QString>
 
 // The window's fixed layout as data: every control with its container, its
-// rectangle in twips, its caption or initial value and its flags. The window
-// is built from this table and nothing else places a control.
+// rectangle in twips, its caption or initial value, its flags, its place in
+// the Tab order and, for a field, its label. The window is built from this
+// table and nothing else places a control.
 
 enum class ControlKind
 {
@@ -47,6 +48,9 @@ struct ControlSpec
     int height;
     QString text;      // caption, initial value, or picture resource path
     unsigned flags = NoFlags;
+    int tab = 0;       // place in the window's keyboard order, from 1; 0: no Tab stop
+    QString label = {}; // for a field: the label that names it; the first field
+                        // to name a label is that label's buddy
 
     bool has(ControlFlag flag) const { return (flags & flag) != 0; }
 };
@@ -74,10 +78,8 @@ QString initialText(const QString& name);
 // The caption that names a field or button for screen readers and UI
 // automation: its label's caption, or its own caption.
 QString accessibleCaption(const QString& name);
-// The label standing beside a field, if any.
-QString labelOf(const QString& field);
 
-// Object names in keyboard focus order, window-wide.
+// Object names of the controls with a Tab stop, in their keyboard order.
 const QList<QString>& focusOrder();
 
 QString panelName(int index);  // "Frame2_<index>"

@@ -75,6 +75,8 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     buildControlsIn(QString());
     buildControlsIn(QStringLiteral("Frame1"));
     arrangeAtStart();
+    restoreFieldValues();
+    offerPanelMenus();
 }
 
 QWidget* MainWindow::control(const QString& name)
@@ -120,6 +122,10 @@ void MainWindow::buildControlsIn(const QString& container)
         m_controls.insert(spec.name, widget);
         if (auto* label = qobject_cast<QLabel*>(widget); label && spec.has(AutoSize))
             label->adjustSize();
+        // Nobody sees a control beyond its panel's edge: Tab must not land there
+        // and let typing replace its value unseen.
+        if (spec.has(Outside))
+            widget->setFocusPolicy(Qt::NoFocus);
         if (spec.kind == ControlKind::TextField || spec.kind == ControlKind::Button)
             widget->setAccessibleName(accessibleCaption(spec.name));
         connectHandler(spec, widget);
@@ -127,7 +133,7 @@ void MainWindow::buildControlsIn(const QString& container)
     for (const ControlSpec& spec : controlInventory()) {
         if (spec.container != container || spec.kind != ControlKind::TextField)
             continue;
-        if (auto* label = qobject_cast<QLabel*>(m_controls.value(labelOf(spec.name))); label && !label->buddy())
+        if (auto* label = qobject_cast<QLabel*>(m_controls.value(spec.label)); label && !label->buddy())
             label->setBuddy(m_controls.value(spec.name));
     }
     applyFocusOrder();
@@ -293,11 +299,17 @@ bool MainWindow::event(QEvent* event)
         if (!m_placementSettled && isVisible() && frameGeometry().size() != size()
             && !isCentredOnScreen())
             centreOnScreen();
-        if (event->type() == QEvent::WindowActivate)
-            m_placementSettled = true;
         break;
     default:
         break;
+    }
+    if (event->type() == QEvent::WindowActivate && !m_placementSettled) {
+        m_placementSettled = true;
+        // Left alone, Qt would give the keyboard to the first Tab stop, an
+        // option that is not the checked one, and the first Space would switch
+        // panels. Start on the checked option: the arrows move on from it.
+        if (QAbstractButton* checked = m_options->checkedButton())
+            checked->setFocus(Qt::ActiveWindowFocusReason);
     }
     return handled;
 }
@@ -344,11 +356,15 @@ void MainWindow::runGenerator(const Generator& generator)
         const QString snippet = composeSnippet(fieldText(generator.templateHolder), generator.steps, values);
         if (!generator.workBuffer.isEmpty())
             setFieldText(generator.workBuffer, snippet);
-        DeliverCode(*m_services.clipboard, notifier, snippet, generator.attemptLimit,
-                    generator.clearing, generator.confirmation);
+        const DeliveryOutcome outcome = DeliverCode(*m_services.clipboard, notifier, snippet,
+                                                    generator.attemptLimit, generator.clearing,
+                                                    generator.confirmation);
+        if (outcome.saveRequested)
+            saveSnippetToFile(generator, snippet);
     } catch (...) {
         notifier.warn(deliveryFailedTitle(), deliveryFailedMessage());
     }
+    saveFieldValues();
 }
 
 void MainWindow::clearContacts()

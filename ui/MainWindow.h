@@ -9,6 +9,7 @@
 #include <functional>
 
 class Clipboard;
+class FieldSettings;
 class Notifier;
 class QButtonGroup;
 struct ControlSpec;
@@ -21,6 +22,11 @@ struct WindowServices
     Notifier* notifier = nullptr;
     // Opens an address in the user's browser; false when that failed.
     std::function<bool(const QUrl&)> openUrl;
+    // Where field values are kept between runs; none keeps nothing.
+    FieldSettings* fieldSettings = nullptr;
+    // Asks where to save a snippet, offering the name given; empty when
+    // the user cancels.
+    std::function<QString(const QString& suggestedName)> chooseSaveFile = {};
 };
 
 // The one window: the option bar, seven panels of which one is shown, every
@@ -45,10 +51,21 @@ public:
     void clearContacts();
     void visitDeveloperPage();
 
+    // Keeping the owner's work (MainWindowKeep.cpp): field values kept
+    // between runs, a panel's defaults on request.
+    void saveFieldValues();
+    void restorePanelDefaults(int panel);
+
 protected:
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void restoreFieldValues();
+    void offerPanelMenus();
+    void showPanelMenu(int panel, const QPoint& globalPos);
+    void saveSnippetToFile(const Generator& generator, const QString& snippet);
+
     static int panelIndexOf(const QString& container);
     void buildPanel(int index);
     void buildControlsIn(const QString& container);

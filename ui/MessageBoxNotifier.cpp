@@ -50,3 +50,15 @@ bool MessageBoxNotifier::ask(const QString& title, const QString& message)
     box.exec();
     return box.clickedButton() == yes;
 }
+
+bool MessageBoxNotifier::warnWithSaveOption(const QString& title, const QString& message)
+{
+    QMessageBox box(m_parent);
+    prepare(box, QMessageBox::Warning, title, message);
+    QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    QPushButton* save = box.addButton(QStringLiteral("保存到文件…"), QMessageBox::ActionRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+    return box.clickedButton() == save;
+}

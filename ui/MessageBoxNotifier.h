@@ -15,6 +15,7 @@ public:
     void inform(const QString& title, const QString& message) override;
     void warn(const QString& title, const QString& message) override;
     bool ask(const QString& title, const QString& message) override;
+    bool warnWithSaveOption(const QString& title, const QString& message) override;
 
 private:
     QPointer<QWidget> m_parent;

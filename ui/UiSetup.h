@@ -5,7 +5,8 @@
 class QApplication;
 
 // Why no window can be opened here, in one line with what to do about it;
-// empty when a display is available.
+// empty when a display is named. Whether a named display answers is found
+// out by connecting to it (see installStartupMessageHandler).
 QString missingDisplayReason();
 
 // While the application starts, a fatal Qt message (no platform could be

@@ -25,9 +25,10 @@ expect_one_line_and_status_1()
 
 expect_one_line_and_status_1 "DISPLAY unset" -u DISPLAY
 
-# A display number no server has: neither its socket nor its lock exists.
+# A display number no server has: neither its sockets nor its lock exist.
 number=4242
-while [[ -e /tmp/.X11-unix/X$number || -e /tmp/.X$number-lock ]]; do
+while [[ -e /tmp/.X11-unix/X$number || -e /tmp/.X$number-lock ]] \
+    || grep -qF "@/tmp/.X11-unix/X$number" /proc/net/unix; do
     number=$((number + 1))
 done
 expect_one_line_and_status_1 "DISPLAY=:$number without a server" DISPLAY=":$number"

@@ -13,8 +13,13 @@ set -euo pipefail
 : "${E2E_HELPER:?path of e2e_helper}"
 
 E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/shiputong-e2e.XXXXXX")
+# The program keeps field values in the user's settings: every test has its
+# own, so that none sees another's values or the developer's.
+export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_DATA_HOME="$E2E_WORK/data"
 E2E_PIDS_FILE="$E2E_WORK/pids"
 : >"$E2E_PIDS_FILE"
+# Whatever the program keeps between runs stays with the test.
+export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_DATA_HOME="$E2E_WORK/data"
 E2E_WATCHDOG=
 E2E_XVFB=
 E2E_APP=
@@ -102,11 +107,16 @@ xdo() { timeout 10 xdotool "$@"; }
 
 # Starts Xvfb on the first free display number (the server itself picks it,
 # so tests running side by side never share one) and exports DISPLAY.
+# Arguments replace the default "-nolisten tcp", e.g. to choose how clients
+# may connect.
 e2e_start_xvfb()
 {
     local fd_file="$E2E_WORK/display" number=
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
-        3>"$fd_file" </dev/null >"$E2E_WORK/xvfb.log" 2>&1 &
+    local listen=("$@")
+    ((${#listen[@]} > 0)) || listen=(-nolisten tcp)
+    : >"$fd_file" # a second server must not find the first one's number
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 "${listen[@]}" -noreset \
+        3>"$fd_file" </dev/null >>"$E2E_WORK/xvfb.log" 2>&1 &
     E2E_XVFB=$!
     e2e_track "$E2E_XVFB"
     for _ in $(seq 100); do
@@ -182,6 +192,15 @@ e2e_start_app()
 }
 
 e2e_app_alive() { kill -0 "$E2E_APP" 2>/dev/null; }
+
+# Ends the program at once, as a crash or a power cut would, and waits
+# until it is gone.
+e2e_kill_app()
+{
+    kill -9 "$E2E_APP" 2>/dev/null || true
+    wait "$E2E_APP" 2>/dev/null || true
+    e2e_wait_gone "$E2E_WINDOW"
+}
 
 # Clicks the centre of the control named $1 (an object name of the control
 # inventory, e.g. Text18, Option1_4, 背景音乐生成).

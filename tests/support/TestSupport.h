@@ -1,13 +1,17 @@
 #pragma once
 
 #include "Clipboard.h"
+#include "Generator.h"
 #include "Notifier.h"
 
 #include <QList>
 #include <QString>
+#include <QTemporaryDir>
 
+#include <chrono>
 #include <functional>
 #include <optional>
+#include <thread>
 
 // A clipboard whose every answer a test scripts. By default it works like a
 // free clipboard; each operation is counted.
@@ -18,6 +22,11 @@ public:
     int clears = 0;
     int sets = 0;
     int reads = 0;
+    int deliveriesStarted = 0;
+    int deliveriesEnded = 0;
+    // How long each read takes: an owner slow to answer, or one that never
+    // does and leaves the reader to its timeout.
+    std::chrono::milliseconds readTakes { 0 };
 
     // Return false to make the n-th call (1-based) fail.
     std::function<bool(int call)> clearWorks = [](int) { return true; };
@@ -47,10 +56,15 @@ public:
     std::optional<QString> text() override
     {
         ++reads;
+        if (readTakes.count() > 0)
+            std::this_thread::sleep_for(readTakes);
         if (!readWorks(reads))
             return std::nullopt;
         return content;
     }
+    void deliveryStarted() override { ++deliveriesStarted; }
+    void deliveryEnded() override { ++deliveriesEnded; }
+    bool delivering() const { return deliveriesStarted > deliveriesEnded; }
 };
 
 // Records every box instead of showing it, and answers questions from a queue
@@ -64,9 +78,12 @@ public:
         Kind kind;
         QString title;
         QString message;
+        bool offeredSave = false; // a warning with "保存到文件…"
     };
     QList<Box> boxes;
     QList<bool> answers;
+    // Whether the user takes "保存到文件…", box by box (not when empty).
+    QList<bool> saveChoices;
 
     void inform(const QString& title, const QString& message) override
     {
@@ -81,4 +98,44 @@ public:
         boxes.append({ Kind::Ask, title, message });
         return answers.isEmpty() ? true : answers.takeFirst();
     }
+    bool warnWithSaveOption(const QString& title, const QString& message) override
+    {
+        boxes.append({ Kind::Warn, title, message, true });
+        return saveChoices.isEmpty() ? false : saveChoices.takeFirst();
+    }
 };
+
+// Points the user's settings and data folders at a temporary folder of the
+// test's own while it lives, so that no test sees another's stored values or
+// the developer's. Construct it before the first window.
+class TemporaryHome
+{
+public:
+    TemporaryHome()
+    {
+        qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
+        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toLocal8Bit());
+    }
+    QString path() const { return m_dir.path(); }
+    QString configHome() const { return m_dir.filePath(QStringLiteral("config")); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// A generator of the table by its button, and its template as stored.
+inline const Generator& generatorOf(const char* button)
+{
+    const Generator* generator = generatorForButton(QString::fromUtf8(button));
+    Q_ASSERT(generator);
+    return *generator;
+}
+inline QString templateOf(const char* button)
+{
+    return loadTemplate(generatorOf(button).templateFile);
+}
+// The sample background address of the strip's template, its first marker.
+inline QString stripPlaceholder()
+{
+    return generatorOf("LEN滚动").steps.first().marker;
+}

@@ -1,9 +1,12 @@
 #include "SystemClipboard.h"
 
 #include <QClipboard>
+#include <QCursor>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMimeData>
+
+#include <algorithm>
 
 namespace {
 
@@ -50,9 +53,36 @@ std::optional<QString> SystemClipboard::text()
         return std::nullopt;
     catchUpWithClipboardEvents();
     // A clipboard without any text format cannot hold our snippet; report that
-    // as a failed read rather than as empty text.
+    // as a failed read rather than as empty text. Another program's formats
+    // are asked for once: each further question to an owner that never
+    // answers waits out Qt's timeout again, and QClipboard::text() alone asks
+    // up to four times. The text comes from the same data whose formats were
+    // checked: asking the clipboard again could meet a new owner.
     const QMimeData* data = clipboard->mimeData();
     if (!data)
         return std::nullopt;
-    return clipboard->text();
+    const QStringList formats = data->formats();
+    const bool hasText = std::any_of(formats.cbegin(), formats.cend(), [](const QString& format) {
+        return format.startsWith(QLatin1String("text/plain"));
+    });
+    if (!hasText)
+        return std::nullopt;
+    return data->text();
+}
+
+void SystemClipboard::deliveryStarted()
+{
+    // A delivery against an owner that does not answer takes seconds, with
+    // user input held back; the pointer tells the user the program works.
+    if (systemClipboard()) {
+        QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
+        m_busy = true;
+    }
+}
+
+void SystemClipboard::deliveryEnded()
+{
+    if (m_busy)
+        QGuiApplication::restoreOverrideCursor();
+    m_busy = false;
 }

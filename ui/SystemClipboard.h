@@ -9,4 +9,10 @@ public:
     bool clear() override;
     bool setText(const QString& text) override;
     std::optional<QString> text() override;
+    // A busy pointer over the program's windows while a delivery runs.
+    void deliveryStarted() override;
+    void deliveryEnded() override;
+
+private:
+    bool m_busy = false;
 };

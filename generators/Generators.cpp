@@ -1,0 +1,119 @@
+#include "Generator.h"
+
+#include "MarkerReplacement.h"
+#include "UTF8EncodeURI.h"
+
+#include <QFile>
+
+namespace {
+
+QString element(const char* array, int index)
+{
+    return arrayElementName(QString::fromUtf8(array), index);
+}
+
+QString numbered(const char* marker, int n)
+{
+    return QString::fromUtf8(marker) + QString::number(n);
+}
+
+// Three banners, then each contact's nickname, chat id and avatar together,
+// so a value may pull in a later contact's marker.
+QList<FieldStep> contactSteps()
+{
+    QList<FieldStep> steps;
+    for (int k = 1; k <= 3; ++k)
+        steps.append({ numbered("禾木川舍", k), element("Text1", k) });
+    for (int n = 1; n <= 9; ++n) {
+        steps.append({ numbered("小", n), element("Text2", n) });
+        steps.append({ numbered("旺旺号码", n), element("Text3", n), true });
+        steps.append({ numbered("图片地址", n), element("Text4", n) });
+    }
+    return steps;
+}
+
+QList<FieldStep> numberedImageSteps(const char* array, int count)
+{
+    QList<FieldStep> steps;
+    for (int i = 1; i <= count; ++i)
+        steps.append({ numbered("图片地址", i), element(array, i) });
+    return steps;
+}
+
+// The strip's template carries a sample background address, and its colour
+// twice: once as the marquee's rgb() value, once as the span's hex value.
+QList<FieldStep> stripSteps()
+{
+    return {
+        { QStringLiteral("https://img.alicdn.com/imgextra/i3/583712046/O1CN01jSI6bWHtP3fS2qHx6k_!!583712046.gif"),
+          QStringLiteral("Text8") },
+        { QStringLiteral("特效代码"), QStringLiteral("Text12") },
+        { QStringLiteral("rgb(255,0,0)"), QStringLiteral("Text9") },
+        { QStringLiteral("#FF0000"), QStringLiteral("Text9") },
+        { QStringLiteral("字体大小"), QStringLiteral("Text10") },
+        { QStringLiteral("速度"), QStringLiteral("Text11") },
+    };
+}
+
+} // namespace
+
+const QList<Generator>& allGenerators()
+{
+    // The navigation CSS is the longest snippet: it gets more attempts, each
+    // with a fresh clear.
+    static const QList<Generator> generators {
+        { QStringLiteral("旺旺在线"), QStringLiteral("Text23"), QStringLiteral("Text24"),
+          QStringLiteral("contact-block.txt"), contactSteps(),
+          DefaultAttemptLimit, ClearingMode::Once, customModuleNotice() },
+        { QStringLiteral("LEN滚动"), QStringLiteral("Text13"), QStringLiteral("Text14"),
+          QStringLiteral("announcement-strip.txt"), stripSteps(),
+          DefaultAttemptLimit, ClearingMode::Once, editorNotice() },
+        { QStringLiteral("CSS导航"), QStringLiteral("Text5"), QStringLiteral("Text6"),
+          QStringLiteral("navigation-css.txt"), numberedImageSteps("Text7", 8),
+          NavigationAttemptLimit, ClearingMode::EveryAttempt, editorNotice() },
+        { QStringLiteral("全屏轮播"), QStringLiteral("Text16"), QStringLiteral("Text17"),
+          QStringLiteral("poster-carousel.txt"), numberedImageSteps("Text15", 4),
+          DefaultAttemptLimit, ClearingMode::Once, customModuleNotice() },
+        { QStringLiteral("背景音乐生成"), QStringLiteral("Text19"), QString(),
+          QStringLiteral("background-music.txt"), { { QStringLiteral("背景音乐"), QStringLiteral("Text18") } },
+          DefaultAttemptLimit, ClearingMode::Once, customModuleNotice() },
+        { QStringLiteral("悬浮背景"), QStringLiteral("Text21"), QString(),
+          QStringLiteral("fixed-background.txt"), { { QStringLiteral("背景图"), QStringLiteral("Text20") } },
+          DefaultAttemptLimit, ClearingMode::Once, customModuleNotice() },
+    };
+    return generators;
+}
+
+const Generator* generatorForButton(const QString& button)
+{
+    for (const Generator& generator : allGenerators()) {
+        if (generator.button == button)
+            return &generator;
+    }
+    return nullptr;
+}
+
+QString composeSnippet(const QString& templateText, const QList<FieldStep>& steps,
+                       const QStringList& values)
+{
+    QString text = templateText;
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        const FieldStep& step = steps.at(i);
+        const QString value = i < values.size() ? values.at(i) : QString();
+        text = replaceMarker(text, step.marker, step.encodeId ? UTF8EncodeURI(value) : value);
+    }
+    return text;
+}
+
+QString loadTemplate(const QString& name)
+{
+    QFile file(QStringLiteral(":/templates/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("template %s is missing from the resources", qPrintable(name));
+    return QString::fromUtf8(file.readAll());
+}
+
+QString arrayElementName(const QString& array, int index)
+{
+    return array + QLatin1Char('_') + QString::number(index);
+}

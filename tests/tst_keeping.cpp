@@ -1,0 +1,438 @@
+#include "ControlInventory.h"
+#include "FieldSettings.h"
+#include "Generator.h"
+#include "MainWindow.h"
+#include "MessageBoxNotifier.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QtTest>
+
+#include <memory>
+
+// The owner's work kept through the real window: values that come back at
+// the next start from the user's settings (in a temporary config home),
+// a panel's defaults from its right-click menu, a snippet the clipboard
+// would not take saved to a file, and settings files that are damaged or
+// cannot be written.
+class KeepingTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TemporaryHome m_home;
+    FakeClipboard m_clipboard;
+    RecordingNotifier m_notifier;
+    QStringList m_reports;
+    QStringList m_offeredNames;
+    QString m_saveTo; // the save dialog's answer: empty cancels
+    std::unique_ptr<FieldSettings> m_settings;
+    std::unique_ptr<MainWindow> m_window;
+
+    QString settingsFile() const { return m_home.configHome() + QStringLiteral("/shiputong/shiputong.conf"); }
+
+    void start()
+    {
+        m_settings = std::make_unique<FieldSettings>();
+        m_settings->report = [this](const QString& problem) { m_reports << problem; };
+        WindowServices services { &m_clipboard, &m_notifier, {} };
+        services.fieldSettings = m_settings.get();
+        services.chooseSaveFile = [this](const QString& suggested) {
+            m_offeredNames << suggested;
+            return m_saveTo;
+        };
+        m_window = std::make_unique<MainWindow>(services);
+        m_window->show();
+    }
+    // Closed as the user closes it, then started again on the same settings.
+    void restart()
+    {
+        m_window->close();
+        stop();
+        start();
+    }
+    // Gone without a close, as in a crash or a power cut.
+    void stop()
+    {
+        m_window.reset();
+        m_settings.reset();
+        // QSettings answers a file it has read or written from memory until
+        // the file changes on disk: one more line break makes the next start
+        // read the bytes a new process would.
+        QFile file(settingsFile());
+        if (file.exists() && QFileInfo(file).isFile() && file.open(QIODevice::Append))
+            file.write("\n");
+    }
+
+    template<typename T = QWidget>
+    T* get(const QString& name)
+    {
+        T* widget = qobject_cast<T*>(m_window->control(name));
+        if (!widget)
+            qFatal("no control %s of the expected kind", qPrintable(name));
+        return widget;
+    }
+    void click(const QString& button)
+    {
+        m_window->showPanel(findControl(button)->container.section(QLatin1Char('_'), 1).toInt());
+        QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton);
+    }
+    QStringList editableFields() const
+    {
+        QStringList names;
+        for (const ControlSpec& spec : controlInventory()) {
+            if (spec.kind == ControlKind::TextField)
+                names << spec.name;
+        }
+        return names;
+    }
+    static QString composed(const Generator& generator, const QHash<QString, QString>& typed)
+    {
+        QStringList values;
+        for (const FieldStep& step : generator.steps)
+            values << typed.value(step.field, initialText(step.field));
+        return composeSnippet(initialText(generator.templateHolder), generator.steps, values);
+    }
+    // Right-clicks `name` and returns the menu that opened, if any.
+    QMenu* rightClick(const QString& name)
+    {
+        QWidget* widget = get(name);
+        const QPoint pos(2, 2);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, widget->mapToGlobal(pos));
+        QApplication::sendEvent(widget, &event);
+        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    }
+    static QStringList captions(const QMenu* menu)
+    {
+        QStringList texts;
+        for (const QAction* action : menu->actions())
+            texts << action->text();
+        return texts;
+    }
+
+private slots:
+    void init()
+    {
+        QDir(m_home.configHome()).removeRecursively();
+        m_clipboard = FakeClipboard();
+        m_notifier = RecordingNotifier();
+        m_reports.clear();
+        m_offeredNames.clear();
+        m_saveTo.clear();
+        start();
+    }
+    void cleanup()
+    {
+        while (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        m_window.reset();
+        m_settings.reset();
+    }
+
+    void valuesComeBackAfterARestart()
+    {
+        const QString nickname = QStringLiteral("店小二 \"金牌\" '客服'");
+        const QString chatId = QStringLiteral("中文ID😀");
+        QString avatar = QStringLiteral("https://img.example/") + QString(1 << 20, QLatin1Char('a'));
+        avatar += QChar(0xD800); // a lone surrogate, kept as it is
+        const QString colour = QStringLiteral("#00FF00\t");
+        const QString music = QStringLiteral("http://音乐.example/a \"b\".mp3");
+        const QHash<QString, QString> typed {
+            { QStringLiteral("Text2_1"), nickname },   { QStringLiteral("Text3_4"), chatId },
+            { QStringLiteral("Text4_9"), avatar },     { QStringLiteral("Text7_3"), colour },
+            { QStringLiteral("Text15_2"), QString() }, { QStringLiteral("Text18"), music },
+        };
+        m_window->showPanel(0);
+        QLineEdit* nicknameField = get<QLineEdit>(QStringLiteral("Text2_1"));
+        nicknameField->selectAll();
+        QTest::keyClicks(nicknameField, QStringLiteral("typed first "));
+        for (auto it = typed.cbegin(); it != typed.cend(); ++it)
+            m_window->setFieldText(it.key(), it.value());
+        // Edited and put back: follows the default, as if never touched.
+        m_window->setFieldText(QStringLiteral("Text9"), QStringLiteral("blue"));
+        m_window->setFieldText(QStringLiteral("Text9"), initialText(QStringLiteral("Text9")));
+        // Templates always come from the program, whatever a holder held.
+        m_window->setFieldText(QStringLiteral("Text19"), QStringLiteral("not the template"));
+
+        restart();
+
+        for (const QString& name : editableFields()) {
+            const QString expected = typed.value(name, initialText(name));
+            QVERIFY2(m_window->fieldText(name) == expected, qPrintable(name));
+        }
+        QCOMPARE(m_window->fieldText(QStringLiteral("Text19")), initialText(QStringLiteral("Text19")));
+        QCOMPARE(get<QLineEdit>(QStringLiteral("Text4_9"))->cursorPosition(), 0);
+        {
+            QSettings stored(settingsFile(), QSettings::IniFormat);
+            QStringList keys = stored.allKeys();
+            keys.sort();
+            QCOMPARE(keys, (QStringList { QStringLiteral("fields/Text15_2"), QStringLiteral("fields/Text18"),
+                                          QStringLiteral("fields/Text2_1"), QStringLiteral("fields/Text3_4"),
+                                          QStringLiteral("fields/Text4_9"), QStringLiteral("fields/Text7_3") }));
+        }
+
+        // The next snippets use them.
+        click(QStringLiteral("背景音乐生成"));
+        QCOMPARE(m_clipboard.content.toUtf8(),
+                 (QStringLiteral("<bgsound src=\"") + music + QStringLiteral("\"  loop=\"infinite\"></bgsound>")).toUtf8());
+        click(QStringLiteral("旺旺在线"));
+        const QString contact = composed(*generatorForButton(QStringLiteral("旺旺在线")), typed);
+        QVERIFY(m_clipboard.content == contact);
+        QVERIFY(contact.contains(nickname));
+        QVERIFY(contact.contains(QStringLiteral("%E4%B8%AD%E6%96%87ID%F0%9F%98%80")));
+        click(QStringLiteral("CSS导航"));
+        QVERIFY(m_clipboard.content == composed(*generatorForButton(QStringLiteral("CSS导航")), typed));
+        QVERIFY(m_clipboard.content.contains(colour));
+    }
+
+    void eachClickKeepsTheValuesWithoutAClose()
+    {
+        m_window->setFieldText(QStringLiteral("Text18"), QStringLiteral("http://kept.example/a.mp3"));
+        click(QStringLiteral("背景音乐生成"));
+        stop();
+        start();
+        QCOMPARE(m_window->fieldText(QStringLiteral("Text18")), QStringLiteral("http://kept.example/a.mp3"));
+    }
+
+    void rightClickOnAPanelOffersItsDefaults()
+    {
+        m_window->showPanel(0);
+        for (const QString& name : { QStringLiteral("Label1_0"), QStringLiteral("Image1_0"), QStringLiteral("Frame2_0") }) {
+            QMenu* menu = rightClick(name);
+            QVERIFY2(menu, qPrintable(name));
+            QCOMPARE(captions(menu), QStringList { QStringLiteral("恢复本页默认内容") });
+            menu->close();
+        }
+        // A field keeps its own edit menu.
+        QMenu* editMenu = rightClick(QStringLiteral("Text2_1"));
+        QVERIFY(editMenu);
+        QVERIFY(!captions(editMenu).contains(QStringLiteral("恢复本页默认内容")));
+        editMenu->close();
+        // The About panel has nothing to restore.
+        m_window->showPanel(6);
+        QVERIFY(!rightClick(QStringLiteral("Label10_1")));
+        QVERIFY(m_notifier.boxes.isEmpty());
+    }
+
+    void restoringDefaultsAsksAndTouchesThatPanelOnly()
+    {
+        const QStringList panel0 { QStringLiteral("Text2_1"), QStringLiteral("Text3_9"), QStringLiteral("Text4_5") };
+        const QStringList panel3 { QStringLiteral("Text15_1"), QStringLiteral("Text15_4") };
+        for (const QString& name : panel0 + panel3)
+            m_window->setFieldText(name, QStringLiteral("mine ") + name);
+
+        m_window->showPanel(0);
+        m_notifier.answers = { false };
+        QMenu* menu = rightClick(QStringLiteral("Label2_0"));
+        QVERIFY(menu);
+        menu->actions().first()->trigger();
+        QTRY_COMPARE(m_notifier.boxes.size(), 1);
+        const RecordingNotifier::Box question = m_notifier.boxes.first();
+        QCOMPARE(question.kind, RecordingNotifier::Kind::Ask);
+        QCOMPARE(question.title, QStringLiteral("提示"));
+        for (const QString& name : panel0 + panel3)
+            QCOMPARE(m_window->fieldText(name), QStringLiteral("mine ") + name);
+
+        m_notifier.answers = { true };
+        menu = rightClick(QStringLiteral("Label2_0"));
+        QVERIFY(menu);
+        menu->actions().first()->trigger();
+        QTRY_COMPARE(m_notifier.boxes.size(), 2);
+        for (const ControlSpec& spec : controlInventory()) {
+            if (spec.container == panelName(0) && spec.kind == ControlKind::TextField)
+                QCOMPARE(m_window->fieldText(spec.name), spec.text);
+        }
+        for (const QString& name : panel3)
+            QCOMPARE(m_window->fieldText(name), QStringLiteral("mine ") + name);
+        QCOMPARE(m_clipboard.clears + m_clipboard.sets + m_clipboard.reads, 0);
+
+        // Kept so at once: a restart shows the same.
+        stop();
+        start();
+        QCOMPARE(m_window->fieldText(QStringLiteral("Text2_1")), initialText(QStringLiteral("Text2_1")));
+        QCOMPARE(m_window->fieldText(QStringLiteral("Text15_4")), QStringLiteral("mine Text15_4"));
+    }
+
+    void badSettingsFilesGiveTheDefaults_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("isFolder");
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("garbage") << QByteArrayLiteral("\x01\x02\xff\xfe\n=\n[[[fields\nText18") << false;
+        QTest::newRow("wrong types") << QByteArray("[fields]\nText18=@ByteArray(YWJj)\nText2_1=a, b\nText19=x\n") << false;
+        QTest::newRow("unreadable: a folder") << QByteArray() << true;
+    }
+    void badSettingsFilesGiveTheDefaults()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, isFolder);
+        m_window.reset();
+        m_settings.reset();
+        QVERIFY(QDir().mkpath(QFileInfo(settingsFile()).path()));
+        if (isFolder) {
+            QVERIFY(QDir().mkpath(settingsFile()));
+        } else {
+            QFile file(settingsFile());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(content), content.size());
+        }
+        start();
+        for (const QString& name : editableFields())
+            QVERIFY2(m_window->fieldText(name) == initialText(name), qPrintable(name));
+        QCOMPARE(m_window->fieldText(QStringLiteral("Text19")), initialText(QStringLiteral("Text19")));
+
+        m_window->setFieldText(QStringLiteral("Text18"), QStringLiteral("http://new.example/a.mp3"));
+        click(QStringLiteral("背景音乐生成"));
+        QVERIFY(m_clipboard.content.contains(QStringLiteral("http://new.example/a.mp3")));
+        QCOMPARE(m_notifier.boxes.size(), 1);
+        QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Inform);
+        // A damaged file is replaced; a folder in its place cannot be.
+        QCOMPARE(m_reports.size(), isFolder ? 1 : 0);
+        restart();
+        QCOMPARE(m_window->fieldText(QStringLiteral("Text18")),
+                 isFolder ? initialText(QStringLiteral("Text18")) : QStringLiteral("http://new.example/a.mp3"));
+    }
+
+    void unwritableSettingsFolderLeavesEverythingWorking()
+    {
+        m_window.reset();
+        m_settings.reset();
+        // A file where the settings folder should be: not even root can
+        // write there.
+        QVERIFY(QDir().mkpath(m_home.configHome()));
+        QFile blocker(m_home.configHome() + QStringLiteral("/shiputong"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        start();
+        for (const Generator& generator : allGenerators()) {
+            m_clipboard = FakeClipboard();
+            m_notifier.boxes.clear();
+            m_window->setFieldText(generator.steps.first().field, QStringLiteral("值 ") + generator.button);
+            click(generator.button);
+            QHash<QString, QString> typed { { generator.steps.first().field, QStringLiteral("值 ") + generator.button } };
+            QVERIFY2(m_clipboard.content == composed(generator, typed), qPrintable(generator.button));
+            QCOMPARE(m_notifier.boxes.size(), 1);
+            QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Inform);
+        }
+        m_window->close();
+        // Told once, on standard error, naming the file; never in a box.
+        QCOMPARE(m_reports.size(), 1);
+        QVERIFY2(m_reports.first().contains(settingsFile()), qPrintable(m_reports.first()));
+    }
+
+    void failureBoxSavesTheExactSnippet_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("contact block") << QStringLiteral("旺旺在线") << QStringLiteral("contact-block.html");
+        QTest::newRow("announcement strip") << QStringLiteral("LEN滚动") << QStringLiteral("announcement-strip.html");
+        QTest::newRow("navigation css") << QStringLiteral("CSS导航") << QStringLiteral("navigation-css.css");
+        QTest::newRow("poster carousel") << QStringLiteral("全屏轮播") << QStringLiteral("poster-carousel.html");
+        QTest::newRow("background music") << QStringLiteral("背景音乐生成") << QStringLiteral("background-music.html");
+        QTest::newRow("fixed background") << QStringLiteral("悬浮背景") << QStringLiteral("fixed-background.html");
+    }
+    void failureBoxSavesTheExactSnippet()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, fileName);
+        const Generator& generator = *generatorForButton(button);
+        m_clipboard.setWorks = [](int) { return false; };
+        m_notifier.saveChoices = { true };
+        m_saveTo = m_home.path() + QLatin1Char('/') + fileName;
+        const QString field = generator.steps.first().field;
+        m_window->setFieldText(field, QStringLiteral("店铺 \"一\"\t二"));
+
+        click(button);
+
+        QCOMPARE(m_offeredNames, QStringList { fileName });
+        QCOMPARE(m_notifier.boxes.size(), 1);
+        QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Warn);
+        QCOMPARE(m_notifier.boxes.first().title, QStringLiteral("复制失败"));
+        QCOMPARE(m_notifier.boxes.first().message, QStringLiteral("代码已生成，但未能复制至粘贴板，请关闭占用粘贴板的程序后重试。"));
+        QVERIFY(m_notifier.boxes.first().offeredSave);
+        const QString snippet = composed(generator, { { field, QStringLiteral("店铺 \"一\"\t二") } });
+        QFile file(m_saveTo);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), snippet.toUtf8());
+        if (button != QStringLiteral("背景音乐生成") && button != QStringLiteral("悬浮背景"))
+            QVERIFY(snippet.contains(QStringLiteral("\r\n")));
+        if (!generator.workBuffer.isEmpty())
+            QVERIFY(m_window->fieldText(generator.workBuffer) == snippet);
+    }
+
+    void failedSaveWarnsAndKeepsTheSnippet()
+    {
+        const Generator& generator = *generatorForButton(QStringLiteral("旺旺在线"));
+        m_clipboard.setWorks = [](int) { return false; };
+        m_notifier.saveChoices = { true, true, false };
+        m_saveTo = m_home.path() + QStringLiteral("/no such folder/contact-block.html");
+        click(generator.button);
+        const QString snippet = m_window->fieldText(generator.workBuffer);
+        QCOMPARE(snippet, composed(generator, {}));
+        QCOMPARE(m_notifier.boxes.size(), 2);
+        QCOMPARE(m_notifier.boxes.at(1).kind, RecordingNotifier::Kind::Warn);
+        QCOMPARE(m_notifier.boxes.at(1).title, QStringLiteral("保存失败"));
+        QVERIFY2(m_notifier.boxes.at(1).message.contains(m_saveTo), qPrintable(m_notifier.boxes.at(1).message));
+        QVERIFY(!QFile::exists(m_saveTo));
+
+        // Cancelling the dialog writes nothing and says nothing more.
+        m_saveTo.clear();
+        click(generator.button);
+        QCOMPARE(m_notifier.boxes.size(), 3);
+        QCOMPARE(m_offeredNames.size(), 2);
+        // Declining the save button does not even ask for a file.
+        click(generator.button);
+        QCOMPARE(m_offeredNames.size(), 2);
+
+        // The next click with a working clipboard delivers the same snippet.
+        m_clipboard = FakeClipboard();
+        m_notifier.boxes.clear();
+        click(generator.button);
+        QCOMPARE(m_clipboard.content, snippet);
+        QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Inform);
+    }
+
+    void realFailureBoxOffersSaving()
+    {
+        MessageBoxNotifier notifier;
+        notifier.setParentWidget(m_window.get());
+        for (const QString& press : { QStringLiteral("保存到文件…"), QStringLiteral("确定") }) {
+            QStringList buttons;
+            QString title;
+            QString text;
+            QMessageBox::Icon icon = QMessageBox::NoIcon;
+            QTimer::singleShot(0, this, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box)
+                    return;
+                title = box->windowTitle();
+                text = box->text();
+                icon = box->icon();
+                for (QAbstractButton* button : box->buttons()) {
+                    buttons << button->text();
+                    if (button->text() == press)
+                        button->click();
+                }
+            });
+            const bool chosen = notifier.warnWithSaveOption(QStringLiteral("复制失败"), QStringLiteral("message"));
+            QCOMPARE(chosen, press == QStringLiteral("保存到文件…"));
+            buttons.sort();
+            QCOMPARE(buttons, (QStringList { QStringLiteral("保存到文件…"), QStringLiteral("确定") }));
+            QCOMPARE(title, QStringLiteral("复制失败"));
+            QCOMPARE(text, QStringLiteral("message"));
+            QCOMPARE(icon, QMessageBox::Warning);
+        }
+    }
+};
+
+QTEST_MAIN(KeepingTest)
+#include "tst_keeping.moc"

@@ -1,0 +1,49 @@
+#include "SnippetFile.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+QString suggestedSnippetFileName(const QString& templateFile)
+{
+    const QString base = QFileInfo(templateFile).completeBaseName();
+    const bool styleSheet = base.endsWith(QLatin1String("-css"));
+    return base + (styleSheet ? QStringLiteral(".css") : QStringLiteral(".html"));
+}
+
+QString writeSnippetFile(const QString& path, const QString& snippet)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString());
+    const QByteArray bytes = snippet.toUtf8();
+    // A failed write leaves an earlier file of that name as it was.
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString());
+    return QString();
+}
+
+QString chooseSnippetFile(QWidget* parent, const QString& suggestedName)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    const QString filter = suggestedName.endsWith(QLatin1String(".css"))
+        ? QStringLiteral("CSS 样式表 (*.css);;所有文件 (*)")
+        : QStringLiteral("网页代码 (*.html *.htm);;所有文件 (*)");
+    QFileDialog dialog(parent, QStringLiteral("保存代码到文件"), QDir(folder).filePath(suggestedName), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QFileInfo(suggestedName).suffix());
+    // Qt's own dialog speaks the window's language too; a desktop's native
+    // dialog brings its own.
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("保存位置："));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("文件名："));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("保存类型："));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
