@@ -36,6 +36,8 @@ cleanup()
             [[ -s $f ]] && { echo "---- ${f##*/} ----" >&2; tail -n 30 "$f" >&2; }
         done
     fi
+    # Bash's notes about the jobs ended below say nothing new.
+    exec 2>/dev/null
     # The Windows processes Wine started on our behalf (services, devices)
     # belong to this prefix's server; ending it ends them.
     [[ -n ${WINEPREFIX:-} && -d $WINEPREFIX ]] && timeout 20 wineserver -k 2>/dev/null
