@@ -6,6 +6,9 @@
 # and one for a Debian package:
 #   make package  installs what is missing, builds in Release and writes
 #                 dist/shiputong_<version>_<arch>.deb
+# For Windows (not part of make test; the first build of Qt takes long):
+#   make windows       cross-builds dist/shiputong-<version>-win64.zip
+#   make windows-test  runs that zip under Wine and checks what it delivers
 
 JOBS ?= $(shell nproc)
 BUILD ?= build
@@ -14,7 +17,7 @@ PACKAGE_BUILD ?= build-package
 DIST ?= dist
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test build build-asan package setup setup-run setup-package clean
+.PHONY: run test build build-asan package setup setup-run setup-package clean windows windows-test
 
 run: setup-run
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
@@ -61,5 +64,14 @@ build-asan:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSHIPUTONG_SANITIZE=ON -DSHIPUTONG_BUILD_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
+windows:
+	JOBS=$(JOBS) bash scripts/build-windows.sh
+
+windows-test: windows
+	bash scripts/setup-debian.sh --windows-test
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS) --target e2e_helper
+	E2E_HELPER=$(BUILD)/tests/e2e/e2e_helper bash scripts/windows-test.sh
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(PACKAGE_BUILD) $(DIST) build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) $(PACKAGE_BUILD) $(DIST) build-fuzz build-windows

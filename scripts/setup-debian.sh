@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need,
+# Installs the Debian 12 packages that building, running and testing need
+# (--run-only: running; --package: the Debian package; --windows, --windows-test:
+# the Windows build and its test),
 # and nothing when they are all there already. Runs as root or through sudo.
 set -euo pipefail
 
@@ -11,6 +13,12 @@ packages=(
     clang libclang-rt-14-dev
     dpkg-dev file lintian desktop-file-utils appstream
 )
+# The Windows cross build: MinGW-w64, and Debian's Qt source built with the
+# host Qt tools of the same version.
+windows_packages=(
+    cmake make ninja-build python3 qt6-base-dev qt6-base-dev-tools
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev patch xz-utils
+)
 # CPack's shlibdeps reads the binary's library needs with dpkg-shlibdeps
 # (dpkg-dev) and picks the ELF files with file.
 case "${1:-}" in
@@ -18,9 +26,14 @@ case "${1:-}" in
         packages=(build-essential cmake make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-arphic-uming) ;;
     --package)
         packages=(build-essential cmake make qt6-base-dev libgl-dev dpkg-dev file) ;;
+    --windows)
+        packages=("${windows_packages[@]}") ;;
+    --windows-test)
+        # The Linux build composes the expected snippets; Wine runs the zip.
+        packages+=("${windows_packages[@]}" wine unzip) ;;
     "") ;;
     *)
-        echo "usage: $0 [--run-only | --package]" >&2
+        echo "usage: $0 [--run-only | --package | --windows | --windows-test]" >&2
         exit 2 ;;
 esac
 

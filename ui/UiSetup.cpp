@@ -47,6 +47,15 @@ void removeStartupMessageHandler()
 
 void applyWindowFont(QApplication& app)
 {
+#ifdef Q_OS_WIN
+    // On Windows the layout was drawn for SimSun (宋体): at 9 points and
+    // 96 dpi its line is 12 pixels. NSimSun shares its metrics; without
+    // either, Qt falls back to the system's own UI face.
+    QFont font;
+    font.setFamilies({ QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("宋体") });
+    font.setPointSize(9);
+    app.setFont(font);
+#else
     // A Song face whose 9-point line is 12 pixels, the 180 twips the layout
     // was drawn for; Noto's taller lines would not fit the labels and the
     // About text.
@@ -57,4 +66,5 @@ void applyWindowFont(QApplication& app)
     // start-up the hinting of every glyph the first panel shows.
     font.setHintingPreference(QFont::PreferNoHinting);
     app.setFont(font);
+#endif
 }

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Cross-builds shiputong.exe for 64-bit Windows and packs the ready-to-run
+# folder as dist/shiputong-<version>-win64.zip: the program, the Qt and
+# MinGW DLLs it loads, the plugins Qt loads at run time, and 说明.txt.
+#
+#   BUILD_WINDOWS   build folder (default build-windows)
+#   JOBS            parallel jobs (default: nproc)
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+cd "$here"
+build=${BUILD_WINDOWS:-build-windows}
+jobs=${JOBS:-$(nproc)}
+start=$(date +%s)
+
+bash scripts/setup-debian.sh --windows
+qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
+[[ -f $qt/.complete ]] || { echo "no Qt for Windows at '$qt'" >&2; exit 1; }
+
+cmake -G Ninja -S . -B "$build" \
+    -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DSHIPUTONG_BUILD_TESTS=OFF \
+    -DSHIPUTONG_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" --parallel "$jobs" --target shiputong
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+name=shiputong-$version-win64
+stage=$build/package/$name
+rm -rf "$build/package"
+mkdir -p "$stage"
+
+# The runtime DLLs of MinGW's GCC live beside the compiler, the rest of its
+# runtime in the target's lib folder.
+gcc_dir=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
+search_dirs=("$qt/bin" "$gcc_dir" /usr/x86_64-w64-mingw32/lib)
+
+# Qt loads these itself, so no import table names them: the platform, the
+# native widget style, and the image formats of the pictures and the icon.
+cp "$build/app/shiputong.exe" "$stage/"
+for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qjpeg.dll imageformats/qico.dll; do
+    mkdir -p "$stage/$(dirname "$plugin")"
+    cp "$qt/plugins/$plugin" "$stage/$plugin"
+done
+
+# Every DLL named by an import table, followed to the end; system DLLs of
+# Windows are not found in the search folders and stay out.
+queue=("$stage/shiputong.exe" "$stage"/*/*.dll)
+declare -A seen=()
+while ((${#queue[@]})); do
+    file=${queue[0]}
+    queue=("${queue[@]:1}")
+    while read -r dll; do
+        [[ -n ${seen[$dll]:-} ]] && continue
+        seen[$dll]=1
+        for dir in "${search_dirs[@]}"; do
+            if [[ -f $dir/$dll ]]; then
+                cp "$dir/$dll" "$stage/$dll"
+                queue+=("$stage/$dll")
+                break
+            fi
+        done
+    done < <(x86_64-w64-mingw32-objdump -p "$file" | sed -n 's/^[[:space:]]*DLL Name: //p')
+done
+find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
+
+# Notepad on older Windows needs the byte order mark to read UTF-8, and
+# CR LF to break lines.
+{
+    printf '\xef\xbb\xbf'
+    sed 's/$/\r/' <<EOF
+饰铺通 V$version（Windows 64 位）
+
+使用方法：把整个文件夹解压到任意位置，双击 shiputong.exe 即可运行，无需安装。
+请保持文件夹内的其他文件与 shiputong.exe 放在一起，程序运行时需要它们。
+
+在选项栏中选择生成器，修改内容后点击“生成代码”，代码会自动复制到剪贴板，
+按提示粘贴到店铺装修的模块中即可。
+
+如果提示“复制失败”，请关闭正在占用剪贴板的程序（例如剪贴板管理工具）后再点一次，
+也可以点“保存到文件…”把代码保存下来。
+EOF
+} >"$stage/说明.txt"
+
+mkdir -p dist
+zip=$here/dist/$name.zip
+rm -f "$zip"
+# Python's zipfile marks the Chinese file name as UTF-8, which the Windows
+# Explorer honours; the folder comes out of the zip as one.
+python3 - "$build/package" "$name" "$zip" <<'EOF'
+import os, sys, zipfile
+root, name, target = sys.argv[1:]
+with zipfile.ZipFile(target, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as archive:
+    for folder, dirs, files in os.walk(os.path.join(root, name)):
+        dirs.sort()
+        for file in sorted(files):
+            path = os.path.join(folder, file)
+            archive.write(path, os.path.relpath(path, root))
+EOF
+echo "Wrote $zip ($(du -h "$zip" | cut -f1), $(unzip -Z1 "$zip" | wc -l) files) in $(( $(date +%s) - start )) s"

@@ -1,0 +1,239 @@
+#!/usr/bin/env bash
+# The Windows zip, run as an owner would run it, under Wine on a private
+# Xvfb: unpacked into a fresh folder, shiputong.exe started from there in a
+# fresh Wine prefix. For the music panel and the contact block it clicks the
+# option and the generate button, expects the confirmation box, and compares
+# the clipboard, read by another Windows program (scripts/windows/wclip.c),
+# byte for byte with what the Linux build composes for the same fields.
+# Then it generates while another program holds the clipboard open: a long
+# hold must end in the failure box within the delivery's time budget, a
+# short one in the snippet delivered.
+#
+#   E2E_HELPER   the Linux tests/e2e/e2e_helper (positions and snippets)
+#   ZIP          the zip to test (default: the newest dist/shiputong-*-win64.zip)
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+: "${E2E_HELPER:?path of the Linux e2e_helper}"
+E2E_HELPER=$(realpath "$E2E_HELPER")
+zip=${ZIP:-$(ls -t "$here"/dist/shiputong-*-win64.zip 2>/dev/null | head -n 1)}
+[[ -f $zip ]] || { echo "no zip to test; run make windows first" >&2; exit 1; }
+
+readonly MAIN_TITLE='饰铺通 V1.0' SUCCESS_TITLE='成功生成！' FAILURE_TITLE='复制失败'
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/shiputong-wine.XXXXXX")
+pids=()
+log() { printf '[%s] %s\n' "$(date +%H:%M:%S)" "$*" >&2; }
+fail() { log "FAIL: $*"; exit 1; }
+
+cleanup()
+{
+    local status=$? pid
+    set +e
+    trap - EXIT INT TERM
+    if [[ $status -ne 0 ]]; then
+        for f in "$work"/*.log; do
+            [[ -s $f ]] && { echo "---- ${f##*/} ----" >&2; tail -n 30 "$f" >&2; }
+        done
+    fi
+    # Bash's notes about the jobs ended below say nothing new.
+    exec 2>/dev/null
+    # The Windows processes Wine started on our behalf (services, devices)
+    # belong to this prefix's server; ending it ends them.
+    [[ -n ${WINEPREFIX:-} && -d $WINEPREFIX ]] && timeout 20 wineserver -k 2>/dev/null
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    for pid in "${pids[@]}"; do
+        for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+        kill -9 "$pid" 2>/dev/null
+    done
+    wait 2>/dev/null
+    [[ -n ${KEEP_WORK:-} ]] && cp "$work"/*.log "$KEEP_WORK"/ 2>/dev/null
+    rm -rf "$work"
+    exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+xdo() { timeout 10 xdotool "$@"; }
+
+# --- the program, unpacked as an owner would ---------------------------------
+unzip -q "$zip" -d "$work/unpacked"
+exe=$(ls "$work"/unpacked/*/shiputong.exe)
+log "testing $(basename "$zip")"
+
+x86_64-w64-mingw32-gcc-posix -std=c11 -O2 -Wall -Wextra -Werror \
+    -o "$work/wclip.exe" "$here/scripts/windows/wclip.c"
+
+# --- a private X server and Wine prefix --------------------------------------
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+    3>"$work/display" </dev/null >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+    [[ -s $work/display ]] && break
+    sleep 0.1
+done
+[[ -s $work/display ]] || fail "Xvfb gave no display number"
+export DISPLAY=":$(head -n 1 "$work/display")"
+unset XAUTHORITY WAYLAND_DISPLAY QT_QPA_PLATFORM
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEARCH=win64
+# No Mono or Gecko installer prompts, no menu entries written to $HOME.
+export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+log "Xvfb on $DISPLAY, Wine prefix $WINEPREFIX"
+
+# Our own server for the prefix, so that its id is known.
+mkdir -p "$WINEPREFIX"
+wineserver -f -p >"$work/wineserver.log" 2>&1 &
+pids+=($!)
+timeout 120 wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot failed"
+
+wclip() { timeout 30 wine "$work/wclip.exe" "$@"; }
+
+# --- windows by exact title ---------------------------------------------------
+find_window()
+{
+    local id
+    for id in $(xdo search --onlyvisible --name '' 2>/dev/null); do
+        if [[ "$(xdo getwindowname "$id" 2>/dev/null)" == "$1" ]]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+visible_titles()
+{
+    local id list=()
+    for id in $(xdo search --onlyvisible --name '' 2>/dev/null); do
+        list+=("'$(xdo getwindowname "$id" 2>/dev/null)'")
+    done
+    echo "${list[*]:-none}"
+}
+# The id of the window titled $1 once it shows, within $2 seconds.
+wait_window()
+{
+    local deadline=$((SECONDS + $2)) id
+    while ((SECONDS <= deadline)); do
+        id=$(find_window "$1") && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    fail "no window titled '$1' within $2 s (visible: $(visible_titles))"
+}
+# Waits until window $1 is no longer shown, within $2 seconds.
+wait_gone()
+{
+    local deadline=$((SECONDS + $2))
+    while ((SECONDS <= deadline)); do
+        xdo search --onlyvisible --name '' 2>/dev/null | grep -qx "$1" || return 0
+        sleep 0.1
+    done
+    fail "window $1 is still shown after $2 s"
+}
+# Closes a message box with Return and waits until it is gone.
+dismiss()
+{
+    # No window manager: the box takes the focus from Wine itself; the key
+    # goes through XTEST, as Wine ignores synthetic key events.
+    xdo windowfocus "$1" 2>/dev/null || true
+    xdo key Return
+    wait_gone "$1" 10
+}
+
+# Wine draws no caption here, so the X window's origin is the client area,
+# the origin of the positions e2e_helper gives.
+click()
+{
+    local position
+    position=$("$E2E_HELPER" position "$1") || fail "no position for $1"
+    # shellcheck disable=SC2086 # "X Y"
+    xdo mousemove --window "$window" $position click 1
+}
+
+# --- start-up ------------------------------------------------------------------
+started=$SECONDS
+(cd "$(dirname "$exe")" && WINEDEBUG=${APP_WINEDEBUG:--all} exec wine "$exe") </dev/null >"$work/shiputong.log" 2>&1 &
+app=$!
+pids+=("$app")
+window=$(wait_window "$MAIN_TITLE" 60)
+log "main window $window after $((SECONDS - started)) s"
+read -r width height < <("$E2E_HELPER" window-size)
+geometry=$(xdo getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p')
+[[ $geometry == "${width}x${height}" ]] || fail "main window is $geometry, the layout is ${width}x${height}"
+
+# --- generate and compare ----------------------------------------------------
+# Shows panel $1 by its option, clicks button $2, expects the confirmation
+# and exactly the Linux composition on the Windows clipboard.
+generate_and_compare()
+{
+    local option=$1 button=$2 line_breaks=${3:-} box
+    "$E2E_HELPER" snippet "$button" >"$work/expected-$button"
+    # The contact block spans lines: its CR LF must reach Windows intact.
+    if [[ $line_breaks == crlf ]] && ! grep -q $'\r$' "$work/expected-$button"; then
+        fail "$button: the Linux composition has no CR LF line breaks to check"
+    fi
+    click "Option1_$option"
+    click "$button"
+    box=$(wait_window "$SUCCESS_TITLE" 30)
+    wclip get >"$work/clipboard-$button" || fail "$button: the clipboard cannot be read"
+    if ! cmp -s "$work/expected-$button" "$work/clipboard-$button"; then
+        log "expected $(wc -c <"$work/expected-$button") bytes, got $(wc -c <"$work/clipboard-$button"): $(cmp "$work/expected-$button" "$work/clipboard-$button" 2>&1 | head -n 1)"
+        fail "$button: the Windows clipboard does not hold the composed snippet"
+    fi
+    log "ok: $button, $(wc -c <"$work/expected-$button") bytes on the Windows clipboard"
+    dismiss "$box"
+}
+generate_and_compare 4 背景音乐生成
+generate_and_compare 0 旺旺在线 crlf
+
+# --- a clipboard held open by another program ----------------------------------
+# While wclip keeps the clipboard open, Qt's OleSetClipboard fails and every
+# attempt with it. The delivery's time budget must end the attempts with
+# the failure box long before a 15 s hold is over; a hold shorter than the
+# budget must end in the snippet delivered, found by a later attempt.
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# Holds the clipboard for $1 ms, clicks the music generator and sets
+# outcome (success or failure), box, box_ms (ms from the click to the box)
+# and released_ms (ms from the click until the holder let go).
+click_while_held()
+{
+    local hold=$1 answer clicked holder
+    click Option1_4
+    coproc HOLDER { exec timeout 60 wine "$work/wclip.exe" hold "$hold" 2>"$work/holder.log"; }
+    holder=$HOLDER_PID # bash forgets HOLDER_PID once the holder ends
+    pids+=("$holder")
+    read -r -t 30 answer <&"${HOLDER[0]}" || fail "the holder did not open the clipboard"
+    [[ $answer == held* ]] || fail "the holder said '$answer'"
+    clicked=$(now_ms)
+    click 背景音乐生成
+    box= outcome=
+    while (($(now_ms) - clicked < 60000)); do
+        if box=$(find_window "$SUCCESS_TITLE"); then outcome=success; break; fi
+        if box=$(find_window "$FAILURE_TITLE"); then outcome=failure; break; fi
+        sleep 0.05
+    done
+    box_ms=$(($(now_ms) - clicked))
+    [[ -n $outcome ]] || fail "no box within 60 s of a click while the clipboard was held (visible: $(visible_titles))"
+    wait "$holder" 2>/dev/null || true
+    released_ms=$(($(now_ms) - clicked))
+    log "clipboard held $hold ms: '$outcome' box $box_ms ms after the click, released after $released_ms ms"
+}
+
+"$E2E_HELPER" snippet 背景音乐生成 >"$work/expected-held"
+click_while_held 15000
+[[ $outcome == failure ]] || fail "a success box while another program held the clipboard"
+((box_ms < released_ms)) || fail "the failure box came only after the holder let go"
+dismiss "$box"
+log "ok: the time budget ended the attempts on a held clipboard"
+# After the failure the next click delivers again.
+generate_and_compare 4 背景音乐生成
+
+click_while_held 1000
+[[ $outcome == success ]] || fail "a 1 s hold ended in '$outcome'; later attempts should have delivered"
+wclip get >"$work/clipboard-held" || fail "the clipboard cannot be read after a claimed success"
+cmp -s "$work/expected-held" "$work/clipboard-held" || fail "a success box while the clipboard does not hold the snippet"
+dismiss "$box"
+log "ok: delivered once a 1 s hold was over"
+
+kill -0 "$app" 2>/dev/null || fail "the program ended on its own"
+log "PASS"
