@@ -127,19 +127,24 @@ dpkg -x "$deb" "$root"
 [[ "$SHIPUTONG" == "$root/usr/bin/shiputong" && -x "$SHIPUTONG" ]] || fail "no program at $SHIPUTONG"
 
 # A stripped Release binary that finds its libraries in the system paths.
-! readelf -S "$SHIPUTONG" | grep -qE '\.(symtab|debug_info)\b' || fail "the program is not stripped"
-! readelf -d "$SHIPUTONG" | grep -qE '\((RPATH|RUNPATH)\)' || fail "the program carries a library search path"
+# Whole outputs in variables: a reader that stops early (grep -q, awk's
+# exit, head) would end the writer with SIGPIPE, which pipefail reports.
+sections=$(readelf -S "$SHIPUTONG")
+dynamic=$(readelf -d "$SHIPUTONG")
+! grep -qE '\.(symtab|debug_info)\b' <<<"$sections" || fail "the program is not stripped"
+! grep -qE '\((RPATH|RUNPATH)\)' <<<"$dynamic" || fail "the program carries a library search path"
 ! grep -qaF "$PACKAGE_WORK" "$SHIPUTONG" || fail "the program names the build folder $PACKAGE_WORK"
 
 # Each library the program links belongs to a package Depends names.
+known_libraries=$(ldconfig -p)
 while read -r library; do
     [[ "$library" == ld-linux* ]] && continue   # libc6's, named already
-    path=$(ldconfig -p | awk -v lib="$library" '$1 == lib && /x86-64|64bit/ { print $NF; exit }')
-    [[ -n "$path" ]] || path=$(ldconfig -p | awk -v lib="$library" '$1 == lib { print $NF; exit }')
+    path=$(awk -v lib="$library" '$1 == lib && /x86-64|64bit/ { print $NF; exit }' <<<"$known_libraries")
+    [[ -n "$path" ]] || path=$(awk -v lib="$library" '$1 == lib { print $NF; exit }' <<<"$known_libraries")
     [[ -n "$path" ]] || fail "$library, needed by the program, is not installed"
     owner=
     for candidate in "$path" "$(readlink -f "$path")" "${path#/usr}" "/usr${path}"; do
-        owner=$(dpkg -S "$candidate" 2>/dev/null | head -n 1 | cut -d: -f1) && [[ -n "$owner" ]] && break
+        owner=$(dpkg -S "$candidate" 2>/dev/null | sed -n '1s/:.*//p') && [[ -n "$owner" ]] && break
     done
     [[ -n "$owner" ]] || fail "no package owns $path"
     has_dependency "$owner" || fail "$library comes from $owner, which Depends does not name: $(field Depends)"
