@@ -33,29 +33,8 @@ QString deliveryFailedMessage()
 
 namespace {
 
-// Brackets a delivery's attempts, also when one of them throws.
-class DeliveryBracket
+DeliveryOutcome attempt(Clipboard& clipboard, const QString& snippet, int attemptLimit, ClearingMode clearing)
 {
-public:
-    explicit DeliveryBracket(Clipboard& clipboard)
-        : m_clipboard(clipboard)
-    {
-        m_clipboard.deliveryStarted();
-    }
-    ~DeliveryBracket() { m_clipboard.deliveryEnded(); }
-    DeliveryBracket(const DeliveryBracket&) = delete;
-    DeliveryBracket& operator=(const DeliveryBracket&) = delete;
-
-private:
-    Clipboard& m_clipboard;
-};
-
-} // namespace
-
-DeliveryOutcome copyToClipboard(Clipboard& clipboard, const QString& snippet, int attemptLimit,
-                                ClearingMode clearing)
-{
-    const DeliveryBracket bracket(clipboard);
     const auto started = std::chrono::steady_clock::now();
     DeliveryOutcome outcome;
     // A failed clear or set is not final: the next attempt may find the
@@ -78,6 +57,23 @@ DeliveryOutcome copyToClipboard(Clipboard& clipboard, const QString& snippet, in
         }
     }
     return outcome;
+}
+
+} // namespace
+
+DeliveryOutcome copyToClipboard(Clipboard& clipboard, const QString& snippet, int attemptLimit,
+                                ClearingMode clearing)
+{
+    // The bracket closes also when an attempt throws.
+    clipboard.deliveryStarted();
+    try {
+        const DeliveryOutcome outcome = attempt(clipboard, snippet, attemptLimit, clearing);
+        clipboard.deliveryEnded();
+        return outcome;
+    } catch (...) {
+        clipboard.deliveryEnded();
+        throw;
+    }
 }
 
 DeliveryOutcome DeliverCode(Clipboard& clipboard, Notifier& notifier, const QString& snippet,

@@ -337,9 +337,11 @@ QString MainWindow::fieldText(const QString& name)
 void MainWindow::setFieldText(const QString& name, const QString& text)
 {
     QWidget* widget = control(name);
-    if (auto* field = qobject_cast<QLineEdit*>(widget))
+    if (auto* field = qobject_cast<QLineEdit*>(widget)) {
         field->setText(text);
-    else if (auto* store = qobject_cast<TextStore*>(widget))
+        // Long addresses show from their start, as at a first start.
+        field->setCursorPosition(0);
+    } else if (auto* store = qobject_cast<TextStore*>(widget))
         store->setText(text);
 }
 

@@ -21,12 +21,8 @@ void MainWindow::restoreFieldValues()
     if (!m_services.fieldSettings)
         return;
     const QHash<QString, QString> values = m_services.fieldSettings->load();
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
         setFieldText(it.key(), it.value());
-        // Long addresses show from their start, as at a first start.
-        if (auto* field = qobject_cast<QLineEdit*>(control(it.key())))
-            field->setCursorPosition(0);
-    }
 }
 
 void MainWindow::saveFieldValues()
@@ -88,8 +84,6 @@ void MainWindow::restorePanelDefaults(int panel)
         if (spec.container != name || spec.kind != ControlKind::TextField)
             continue;
         setFieldText(spec.name, spec.text);
-        if (auto* field = qobject_cast<QLineEdit*>(control(spec.name)))
-            field->setCursorPosition(0);
     }
     saveFieldValues();
 }

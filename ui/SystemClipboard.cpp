@@ -10,12 +10,6 @@
 
 namespace {
 
-QClipboard* systemClipboard()
-{
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard()
-                                                                          : nullptr;
-}
-
 // On X11 Qt learns that another program took the clipboard, and the server
 // time its own claims must carry, only from events. Without them a read-back
 // answers from our own copy, and a retry after a takeover is refused for an
@@ -29,28 +23,19 @@ void catchUpWithClipboardEvents()
 
 bool SystemClipboard::clear()
 {
-    QClipboard* clipboard = systemClipboard();
-    if (!clipboard)
-        return false;
-    clipboard->clear();
+    QGuiApplication::clipboard()->clear();
     return true;
 }
 
 bool SystemClipboard::setText(const QString& text)
 {
-    QClipboard* clipboard = systemClipboard();
-    if (!clipboard)
-        return false;
     catchUpWithClipboardEvents();
-    clipboard->setText(text);
+    QGuiApplication::clipboard()->setText(text);
     return true;
 }
 
 std::optional<QString> SystemClipboard::text()
 {
-    QClipboard* clipboard = systemClipboard();
-    if (!clipboard)
-        return std::nullopt;
     catchUpWithClipboardEvents();
     // A clipboard without any text format cannot hold our snippet; report that
     // as a failed read rather than as empty text. Another program's formats
@@ -58,7 +43,7 @@ std::optional<QString> SystemClipboard::text()
     // answers waits out Qt's timeout again, and QClipboard::text() alone asks
     // up to four times. The text comes from the same data whose formats were
     // checked: asking the clipboard again could meet a new owner.
-    const QMimeData* data = clipboard->mimeData();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data)
         return std::nullopt;
     const QStringList formats = data->formats();
@@ -74,15 +59,10 @@ void SystemClipboard::deliveryStarted()
 {
     // A delivery against an owner that does not answer takes seconds, with
     // user input held back; the pointer tells the user the program works.
-    if (systemClipboard()) {
-        QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
-        m_busy = true;
-    }
+    QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
 }
 
 void SystemClipboard::deliveryEnded()
 {
-    if (m_busy)
-        QGuiApplication::restoreOverrideCursor();
-    m_busy = false;
+    QGuiApplication::restoreOverrideCursor();
 }

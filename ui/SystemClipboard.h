@@ -12,7 +12,4 @@ public:
     // A busy pointer over the program's windows while a delivery runs.
     void deliveryStarted() override;
     void deliveryEnded() override;
-
-private:
-    bool m_busy = false;
 };
