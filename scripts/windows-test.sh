@@ -55,7 +55,7 @@ trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-xdo() { timeout 10 xdotool "$@"; }
+source "$here/tests/e2e/xwindows.sh"
 
 # --- the program, unpacked as an owner would ---------------------------------
 unzip -q "$zip" -d "$work/unpacked"
@@ -90,44 +90,15 @@ timeout 120 wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot failed"
 wclip() { timeout 30 wine "$work/wclip.exe" "$@"; }
 
 # --- windows by exact title ---------------------------------------------------
-find_window()
-{
-    local id
-    for id in $(xdo search --onlyvisible --name '' 2>/dev/null); do
-        if [[ "$(xdo getwindowname "$id" 2>/dev/null)" == "$1" ]]; then
-            echo "$id"
-            return 0
-        fi
-    done
-    return 1
-}
-visible_titles()
-{
-    local id list=()
-    for id in $(xdo search --onlyvisible --name '' 2>/dev/null); do
-        list+=("'$(xdo getwindowname "$id" 2>/dev/null)'")
-    done
-    echo "${list[*]:-none}"
-}
 # The id of the window titled $1 once it shows, within $2 seconds.
 wait_window()
 {
     local deadline=$((SECONDS + $2)) id
     while ((SECONDS <= deadline)); do
-        id=$(find_window "$1") && { echo "$id"; return 0; }
+        id=$(xwin_find "$1") && { echo "$id"; return 0; }
         sleep 0.1
     done
-    fail "no window titled '$1' within $2 s (visible: $(visible_titles))"
-}
-# Waits until window $1 is no longer shown, within $2 seconds.
-wait_gone()
-{
-    local deadline=$((SECONDS + $2))
-    while ((SECONDS <= deadline)); do
-        xdo search --onlyvisible --name '' 2>/dev/null | grep -qx "$1" || return 0
-        sleep 0.1
-    done
-    fail "window $1 is still shown after $2 s"
+    fail "no window titled '$1' within $2 s (visible: $(xwin_titles))"
 }
 # Closes a message box with Return and waits until it is gone.
 dismiss()
@@ -136,7 +107,7 @@ dismiss()
     # goes through XTEST, as Wine ignores synthetic key events.
     xdo windowfocus "$1" 2>/dev/null || true
     xdo key Return
-    wait_gone "$1" 10
+    xwin_wait_gone "$1" 10 || fail "window $1 is still shown after 10 s"
 }
 
 # Wine draws no caption here, so the X window's origin is the client area,
@@ -208,12 +179,12 @@ click_while_held()
     click 背景音乐生成
     box= outcome=
     while (($(now_ms) - clicked < 60000)); do
-        if box=$(find_window "$SUCCESS_TITLE"); then outcome=success; break; fi
-        if box=$(find_window "$FAILURE_TITLE"); then outcome=failure; break; fi
+        if box=$(xwin_find "$SUCCESS_TITLE"); then outcome=success; break; fi
+        if box=$(xwin_find "$FAILURE_TITLE"); then outcome=failure; break; fi
         sleep 0.05
     done
     box_ms=$(($(now_ms) - clicked))
-    [[ -n $outcome ]] || fail "no box within 60 s of a click while the clipboard was held (visible: $(visible_titles))"
+    [[ -n $outcome ]] || fail "no box within 60 s of a click while the clipboard was held (visible: $(xwin_titles))"
     wait "$holder" 2>/dev/null || true
     released_ms=$(($(now_ms) - clicked))
     log "clipboard held $hold ms: '$outcome' box $box_ms ms after the click, released after $released_ms ms"

@@ -102,8 +102,8 @@ e2e_start_watchdog()
 }
 e2e_start_watchdog
 
-# Runs xdotool with a bound on its time: a lost X server must not hang us.
-xdo() { timeout 10 xdotool "$@"; }
+# Windows by title, and xdotool bounded in time: a lost X server must not hang us.
+source "$(dirname "${BASH_SOURCE[0]}")/xwindows.sh"
 
 # Starts Xvfb on the first free display number (the server itself picks it,
 # so tests running side by side never share one) and exports DISPLAY.
@@ -147,38 +147,13 @@ e2e_wait_window()
     e2e_fail "no window titled '$title' within $limit s (visible: $(e2e_visible_titles))"
 }
 
-# The id of a visible window titled exactly $1; status 1 when there is none.
-e2e_find_window()
-{
-    local id
-    for id in $(xdo search --onlyvisible --name '' 2>/dev/null); do
-        if [[ "$(xdo getwindowname "$id" 2>/dev/null)" == "$1" ]]; then
-            echo "$id"
-            return 0
-        fi
-    done
-    return 1
-}
-
-e2e_visible_titles()
-{
-    local id list=()
-    for id in $(xdo search --onlyvisible --name '' 2>/dev/null); do
-        list+=("'$(xdo getwindowname "$id" 2>/dev/null)'")
-    done
-    echo "${list[*]:-none}"
-}
+e2e_find_window() { xwin_find "$1"; }
+e2e_visible_titles() { xwin_titles; }
 
 # Waits at most $2 seconds (default 10) until window $1 is no longer shown.
 e2e_wait_gone()
 {
-    local id=$1 limit=${2:-10}
-    local deadline=$((SECONDS + limit))
-    while ((SECONDS <= deadline)); do
-        xdo search --onlyvisible --name '' 2>/dev/null | grep -qx "$id" || return 0
-        sleep 0.05
-    done
-    e2e_fail "window $id is still shown after $limit s"
+    xwin_wait_gone "$1" "${2:-10}" || e2e_fail "window $1 is still shown after ${2:-10} s"
 }
 
 # Starts the program on the Xvfb and waits for its main window.
