@@ -197,6 +197,21 @@ private slots:
         QCOMPARE(m_window->fieldText(QStringLiteral("Text18")), QStringLiteral("http://kept.example/a.mp3"));
     }
 
+    // Kept values wait for their panel: start-up builds no hidden panel for
+    // them, and runs that never open that panel keep them as they were.
+    void keptValuesWaitForTheirPanel()
+    {
+        m_window->setFieldText(QStringLiteral("Text18"), QStringLiteral("http://kept.example/b.mp3"));
+        m_window->setFieldText(QStringLiteral("Text15_2"), QStringLiteral("https://kept.example/shop"));
+        restart();
+        QVERIFY(!m_window->findChild<QLineEdit*>(QStringLiteral("Text18")));
+        QVERIFY(!m_window->findChild<QLineEdit*>(QStringLiteral("Text15_2")));
+        click(QStringLiteral("旺旺在线"));
+        restart();
+        QCOMPARE(m_window->fieldText(QStringLiteral("Text18")), QStringLiteral("http://kept.example/b.mp3"));
+        QCOMPARE(m_window->fieldText(QStringLiteral("Text15_2")), QStringLiteral("https://kept.example/shop"));
+    }
+
     void rightClickOnAPanelOffersItsDefaults()
     {
         m_window->showPanel(0);

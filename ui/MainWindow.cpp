@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "ControlInventory.h"
+#include "FieldSettings.h"
 #include "DeliverCode.h"
 #include "Generator.h"
 #include "LinkLabel.h"
@@ -70,12 +71,15 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     // The layout is fixed; the window does not follow a change of size.
     setFixedSize(twipsToPixels(WindowClientWidth), twipsToPixels(WindowClientHeight));
 
+    // What the last run kept goes into each field as its panel is built, so
+    // kept values do not make start-up build the panels hidden at start.
+    if (m_services.fieldSettings)
+        m_keptValues = m_services.fieldSettings->load();
     m_options = new QButtonGroup(this);
     connect(m_options, &QButtonGroup::idClicked, this, &MainWindow::showPanel);
     buildControlsIn(QString());
     buildControlsIn(QStringLiteral("Frame1"));
     arrangeAtStart();
-    restoreFieldValues();
     offerPanelMenus();
 }
 
@@ -179,7 +183,8 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* container)
         auto* field = new QLineEdit(container);
         // Values of any length are used exactly as typed or pasted.
         field->setMaxLength(std::numeric_limits<int>::max());
-        field->setText(spec.text);
+        const auto kept = m_keptValues.constFind(spec.name);
+        field->setText(kept != m_keptValues.cend() ? *kept : spec.text);
         field->setCursorPosition(0);
         return field;
     }

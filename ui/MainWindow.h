@@ -61,7 +61,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void restoreFieldValues();
     void offerPanelMenus();
     void showPanelMenu(int panel, const QPoint& globalPos);
     void saveSnippetToFile(const Generator& generator, const QString& snippet);
@@ -78,6 +77,7 @@ private:
 
     WindowServices m_services;
     QHash<QString, QWidget*> m_controls;
+    QHash<QString, QString> m_keptValues; // from the last run, by field
     QButtonGroup* m_options = nullptr;
     QSet<int> m_builtPanels;
     bool m_placementSettled = false;

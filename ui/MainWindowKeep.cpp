@@ -16,15 +16,6 @@
 
 #include <algorithm>
 
-void MainWindow::restoreFieldValues()
-{
-    if (!m_services.fieldSettings)
-        return;
-    const QHash<QString, QString> values = m_services.fieldSettings->load();
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        setFieldText(it.key(), it.value());
-}
-
 void MainWindow::saveFieldValues()
 {
     if (!m_services.fieldSettings)

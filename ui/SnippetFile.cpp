@@ -16,13 +16,11 @@ QString suggestedSnippetFileName(const QString& templateFile)
 QString writeSnippetFile(const QString& path, const QString& snippet)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString());
     const QByteArray bytes = snippet.toUtf8();
     // A failed write leaves an earlier file of that name as it was.
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString());
-    return QString();
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return QString();
+    return QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString());
 }
 
 QString chooseSnippetFile(QWidget* parent, const QString& suggestedName)
