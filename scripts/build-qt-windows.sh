@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Qt (qtbase only) for 64-bit Windows with MinGW-w64, once per machine,
-# and prints the install prefix on the last line of its output.
+# and prints the install prefix on standard output. Everything else goes to
+# standard error, so a caller that keeps the prefix still shows the progress.
 #
 # The source is Debian's own qt6-base, the same version as the host tools in
 # qt6-base-dev-tools (the cross build runs the host moc, rcc and uic), with
@@ -12,6 +13,7 @@
 #   SHIPUTONG_CACHE   cache root (default ${XDG_CACHE_HOME:-$HOME/.cache}/shiputong)
 #   JOBS              parallel jobs (default: nproc)
 set -euo pipefail
+exec 3>&1 1>&2
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 cache_root=${SHIPUTONG_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/shiputong}
@@ -21,7 +23,9 @@ toolchain_src=$here/cmake/mingw-w64-x86_64.cmake
 host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
 upstream_version=${host_version%%+*}
 
-# Only what the program links (Core, Gui, Widgets) and its pictures need.
+# Only what the program links (Core, Gui, Widgets, Network) and its pictures
+# need. Network brings the Schannel TLS backend, Windows' own, so HTTPS needs
+# no OpenSSL; GIF reads the samples of the address check.
 # INPUT_opengl=no rather than FEATURE_opengl=OFF alone: the latter leaves
 # dynamic GL on and the Windows platform plugin then fails to compile.
 # direct2d stays at its default, qwindows.dll does not link without it.
@@ -37,7 +41,9 @@ configure_flags=(
     -DFEATURE_vulkan=OFF
     -DFEATURE_tabletevent=OFF
     -DFEATURE_sql=OFF
-    -DFEATURE_network=OFF
+    -DFEATURE_network=ON
+    -DFEATURE_openssl=OFF
+    -DFEATURE_schannel=ON
     -DFEATURE_dbus=OFF
     -DFEATURE_printsupport=OFF
     -DFEATURE_concurrent=OFF
@@ -47,7 +53,7 @@ configure_flags=(
     -DFEATURE_zstd=OFF
     -DFEATURE_jpeg=ON
     -DFEATURE_ico=ON
-    -DFEATURE_gif=OFF
+    -DFEATURE_gif=ON
 )
 
 # Fetched before hashing: the set of patches applied is part of the key.
@@ -103,7 +109,7 @@ prefix=$work/install
 
 if [[ -f $prefix/.complete ]]; then
     echo "Qt for Windows (cached): $prefix"
-    echo "$prefix"
+    echo "$prefix" >&3
     exit 0
 fi
 
@@ -121,6 +127,7 @@ for p in "${security_patches[@]}"; do
 done
 printf '%s\n' "${security_patches[@]}" > "$work/applied-patches.txt"
 
+echo "Configuring Qt (a few minutes)"
 cmake -G Ninja -S "$work/src" -B "$work/build" \
     -DCMAKE_TOOLCHAIN_FILE="$work/mingw-w64-x86_64.cmake" \
     -DQT_HOST_PATH=/usr \
@@ -131,7 +138,20 @@ cmake -G Ninja -S "$work/src" -B "$work/build" \
         echo "Qt configure failed; full log: $work/configure.log" >&2
         exit 1
     }
-cmake --build "$work/build" --parallel "$jobs" > "$work/build.log" 2>&1 || {
+# Ninja's "[n/total]" lines go to the log; one of them reaches the screen
+# every 30 s, so a build of half an hour or more shows it is moving.
+progress() {
+    local line last=$SECONDS
+    while IFS= read -r line; do
+        printf '%s\n' "$line" >> "$work/build.log"
+        if [[ $line =~ ^\[([0-9]+)/([0-9]+)\] ]] && (( SECONDS - last >= 30 )); then
+            last=$SECONDS
+            echo "Qt: ${BASH_REMATCH[1]}/${BASH_REMATCH[2]} steps ($(( BASH_REMATCH[1] * 100 / BASH_REMATCH[2] ))%), $(( ($(date +%s) - start) / 60 )) min"
+        fi
+    done
+}
+echo "Building Qt"
+cmake --build "$work/build" --parallel "$jobs" 2>&1 | progress || {
     tail -40 "$work/build.log" >&2
     echo "Qt build failed; full log: $work/build.log" >&2
     exit 1
@@ -142,4 +162,4 @@ cmake --install "$work/build" > "$work/install.log" 2>&1
 rm -rf "$work/build"
 touch "$prefix/.complete"
 echo "Qt for Windows built in $(( ($(date +%s) - start) / 60 )) min: $prefix"
-echo "$prefix"
+echo "$prefix" >&3

@@ -14,7 +14,7 @@ jobs=${JOBS:-$(nproc)}
 start=$(date +%s)
 
 bash scripts/setup-debian.sh --windows
-qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
+qt=$(bash scripts/build-qt-windows.sh)
 [[ -f $qt/.complete ]] || { echo "no Qt for Windows at '$qt'" >&2; exit 1; }
 
 cmake -G Ninja -S . -B "$build" \
