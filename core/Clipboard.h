@@ -4,15 +4,17 @@
 
 #include <optional>
 
-// The system clipboard as code delivery sees it. Each call reports whether it
-// worked, so that delivery can retry instead of trusting a silent failure.
+// The system clipboard as code delivery sees it. Setting and clearing report
+// nothing: the toolkit cannot tell whether they worked (on Windows a set
+// fails silently while another program holds the clipboard), so only the
+// text read back decides.
 class Clipboard
 {
 public:
     virtual ~Clipboard() = default;
 
-    virtual bool clear() = 0;
-    virtual bool setText(const QString& text) = 0;
+    virtual void clear() = 0;
+    virtual void setText(const QString& text) = 0;
     // The plain text now on the clipboard, or nothing when it cannot be read.
     virtual std::optional<QString> text() = 0;
 

@@ -37,8 +37,8 @@ DeliveryOutcome attempt(Clipboard& clipboard, const QString& snippet, int attemp
 {
     const auto started = std::chrono::steady_clock::now();
     DeliveryOutcome outcome;
-    // A failed clear or set is not final: the next attempt may find the
-    // clipboard free again. Only an exact read-back counts as delivered.
+    // Only an exact read-back counts as delivered; a clear or set that did
+    // not take shows there, and the next attempt may find the clipboard free.
     if (clearing == ClearingMode::Once)
         clipboard.clear();
     while (outcome.attempts < attemptLimit) {

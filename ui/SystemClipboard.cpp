@@ -21,17 +21,15 @@ void catchUpWithClipboardEvents()
 
 } // namespace
 
-bool SystemClipboard::clear()
+void SystemClipboard::clear()
 {
     QGuiApplication::clipboard()->clear();
-    return true;
 }
 
-bool SystemClipboard::setText(const QString& text)
+void SystemClipboard::setText(const QString& text)
 {
     catchUpWithClipboardEvents();
     QGuiApplication::clipboard()->setText(text);
-    return true;
 }
 
 std::optional<QString> SystemClipboard::text()

@@ -6,8 +6,8 @@
 class SystemClipboard final : public Clipboard
 {
 public:
-    bool clear() override;
-    bool setText(const QString& text) override;
+    void clear() override;
+    void setText(const QString& text) override;
     std::optional<QString> text() override;
     // A busy pointer over the program's windows while a delivery runs.
     void deliveryStarted() override;

@@ -28,7 +28,7 @@ public:
     // does and leaves the reader to its timeout.
     std::chrono::milliseconds readTakes { 0 };
 
-    // Return false to make the n-th call (1-based) fail.
+    // Return false to make the n-th call (1-based) have no effect.
     std::function<bool(int call)> clearWorks = [](int) { return true; };
     std::function<bool(int call)> setWorks = [](int) { return true; };
     std::function<bool(int call)> readWorks = [](int) { return true; };
@@ -37,21 +37,17 @@ public:
     std::function<QString(int call, const QString& text)> stores
         = [](int, const QString& text) { return text; };
 
-    bool clear() override
+    void clear() override
     {
         ++clears;
-        if (!clearWorks(clears))
-            return false;
-        content.clear();
-        return true;
+        if (clearWorks(clears))
+            content.clear();
     }
-    bool setText(const QString& text) override
+    void setText(const QString& text) override
     {
         ++sets;
-        if (!setWorks(sets))
-            return false;
-        content = stores(sets, text);
-        return true;
+        if (setWorks(sets))
+            content = stores(sets, text);
     }
     std::optional<QString> text() override
     {
