@@ -42,5 +42,11 @@ QString composeSnippet(const QString& templateText, const QList<FieldStep>& step
 // The template file `name` exactly as stored (UTF-8, CR LF kept).
 QString loadTemplate(const QString& name);
 
+// The contact block's nine rows: nickname, chat id and avatar address.
+inline constexpr int ContactRowCount = 9;
+QStringList contactRowFields(int row); // row 1 to ContactRowCount
+// The row of a contact field, 0 for any other control.
+int contactRowOf(const QString& name);
+
 // Object name of element `index` of a control array ("Text7" 3 → "Text7_3").
 QString arrayElementName(const QString& array, int index);

@@ -24,10 +24,11 @@ QList<FieldStep> contactSteps()
     QList<FieldStep> steps;
     for (int k = 1; k <= 3; ++k)
         steps.append({ numbered("禾木川舍", k), element("Text1", k) });
-    for (int n = 1; n <= 9; ++n) {
-        steps.append({ numbered("小", n), element("Text2", n) });
-        steps.append({ numbered("旺旺号码", n), element("Text3", n), true });
-        steps.append({ numbered("图片地址", n), element("Text4", n) });
+    for (int n = 1; n <= ContactRowCount; ++n) {
+        const QStringList fields = contactRowFields(n);
+        steps.append({ numbered("小", n), fields.at(0) });
+        steps.append({ numbered("旺旺号码", n), fields.at(1), true });
+        steps.append({ numbered("图片地址", n), fields.at(2) });
     }
     return steps;
 }
@@ -111,6 +112,17 @@ QString loadTemplate(const QString& name)
     if (!file.open(QIODevice::ReadOnly))
         qFatal("template %s is missing from the resources", qPrintable(name));
     return QString::fromUtf8(file.readAll());
+}
+
+QStringList contactRowFields(int row)
+{
+    return { element("Text2", row), element("Text3", row), element("Text4", row) };
+}
+
+int contactRowOf(const QString& name)
+{
+    const int row = name.section(QLatin1Char('_'), 1).toInt();
+    return row >= 1 && row <= ContactRowCount && contactRowFields(row).contains(name) ? row : 0;
 }
 
 QString arrayElementName(const QString& array, int index)

@@ -103,8 +103,8 @@ QList<ControlSpec> buildInventory()
     c.append({ K::Label, p0, el("Label3", 1), 720, 8520, 1440, 180, QStringLiteral("售后客服图片地址"), Blue | AutoSize | Outside });
     c.append({ K::Label, p0, el("Label3", 2), 720, 8760, 1440, 180, QStringLiteral("投诉建议图片地址"), Blue | AutoSize | Outside });
     c.append({ K::Label, p0, el("Label4", 0), 360, 8760, 7935, 375, QStringLiteral("工作时间：如果须要修改，可在生成代码后，在淘宝编辑器里修改文字"), Outside });
-    c.append({ K::HiddenText, p0, QStringLiteral("Text23"), 11280, 6720, 3495, 1215, {}, Hidden | MultiLine | TemplateHolder });
-    c.append({ K::HiddenText, p0, QStringLiteral("Text24"), 11400, 8400, 3255, 1335, QStringLiteral("Text24"), Hidden | MultiLine });
+    c.append({ K::HiddenText, p0, QStringLiteral("Text23"), 11280, 6720, 3495, 1215, {}, Hidden | TemplateHolder });
+    c.append({ K::HiddenText, p0, QStringLiteral("Text24"), 11400, 8400, 3255, 1335, QStringLiteral("Text24"), Hidden });
 
     // Panel 1: scrolling announcement strip.
     c.append({ K::Picture, p1, el("Image2", 0), 120, 240, 12090, 1035, QStringLiteral(":/pictures/Image2_0.jpg") });
@@ -119,8 +119,8 @@ QList<ControlSpec> buildInventory()
     c.append({ K::Label, p1, el("Label5", 1), 1200, 4440, 720, 180, QStringLiteral("滚动速度"), AutoSize });
     c.append({ K::TextField, p1, QStringLiteral("Text11"), 2280, 4320, 855, 375, QStringLiteral("6"), NoFlags, 37, el("Label5", 1) });
     c.append({ K::Button, p1, QStringLiteral("LEN滚动"), 9480, 4080, 2055, 615, Generate, NoFlags, 35 });
-    c.append({ K::HiddenText, p1, QStringLiteral("Text13"), 840, 5160, 2775, 1935, {}, Hidden | MultiLine | TemplateHolder });
-    c.append({ K::HiddenText, p1, QStringLiteral("Text14"), 4200, 5160, 2535, 1815, QStringLiteral("Text14"), Hidden | MultiLine });
+    c.append({ K::HiddenText, p1, QStringLiteral("Text13"), 840, 5160, 2775, 1935, {}, Hidden | TemplateHolder });
+    c.append({ K::HiddenText, p1, QStringLiteral("Text14"), 4200, 5160, 2535, 1815, QStringLiteral("Text14"), Hidden });
 
     // Panel 2: navigation-bar CSS.
     c.append({ K::Label, p2, el("Label4", 2), 3360, 360, 1575, 255, QStringLiteral("空间图片地址链接") });
@@ -143,7 +143,7 @@ QList<ControlSpec> buildInventory()
     c.append({ K::Button, p2, QStringLiteral("CSS导航"), 9360, 3600, 1935, 735, Generate, NoFlags, 41 });
     c.append({ K::Picture, p2, el("Image1", 1), 120, 4800, 11820, 1185, QStringLiteral(":/pictures/Image1_1.jpg"), Stretched });
     c.append({ K::Label, p2, el("Label2", 4), 360, 4920, 10455, 255, InstallHint, WhiteOverPicture });
-    c.append({ K::HiddenText, p2, QStringLiteral("Text5"), 600, 6240, 4575, 2295, {}, Hidden | MultiLine | TemplateHolder });
+    c.append({ K::HiddenText, p2, QStringLiteral("Text5"), 600, 6240, 4575, 2295, {}, Hidden | TemplateHolder });
     c.append({ K::HiddenText, p2, QStringLiteral("Text6"), 5760, 6240, 2175, 1695, QStringLiteral("Text6"), Hidden });
 
     // Panel 3: full-screen poster carousel.
@@ -157,8 +157,8 @@ QList<ControlSpec> buildInventory()
     c.append({ K::Label, p3, el("Label7", 3), 1560, 5520, 1080, 180, QStringLiteral("商品链接地址"), AutoSize });
     c.append({ K::TextField, p3, el("Text15", 4), 2760, 5400, 6855, 375, ShopAddress, NoFlags, 54, el("Label7", 3) });
     c.append({ K::Button, p3, QStringLiteral("全屏轮播"), 9960, 5400, 1815, 615, Generate, NoFlags, 50 });
-    c.append({ K::HiddenText, p3, QStringLiteral("Text16"), 720, 7320, 2655, 1935, {}, Hidden | MultiLine | TemplateHolder });
-    c.append({ K::HiddenText, p3, QStringLiteral("Text17"), 4320, 6960, 2655, 1695, QStringLiteral("Text17"), Hidden | MultiLine });
+    c.append({ K::HiddenText, p3, QStringLiteral("Text16"), 720, 7320, 2655, 1935, {}, Hidden | TemplateHolder });
+    c.append({ K::HiddenText, p3, QStringLiteral("Text17"), 4320, 6960, 2655, 1695, QStringLiteral("Text17"), Hidden });
 
     // Panel 4: background music.
     c.append({ K::Label, p4, QStringLiteral("Label8"), 360, 720, 1815, 375, QStringLiteral("音乐网络链接地址：") });
@@ -178,7 +178,7 @@ QList<ControlSpec> buildInventory()
     c.append({ K::HiddenText, p5, QStringLiteral("Text21"), 720, 5640, 7095, 375, {}, Hidden | TemplateHolder });
 
     // Panel 6: About.
-    c.append({ K::AboutText, p6, QStringLiteral("Text22"), 360, 360, 7095, 2895, aboutText(), MultiLine, 60 });
+    c.append({ K::AboutText, p6, QStringLiteral("Text22"), 360, 360, 7095, 2895, aboutText(), NoFlags, 60 });
     c.append({ K::LinkLabel, p6, el("Label10", 1), 5400, 3720, 1575, 255, Visit, Red });
 
     return c;
@@ -257,9 +257,8 @@ QString accessibleCaption(const QString& name)
         return QString();
     QString caption = label->text;
     // Nine contact rows share three headings: say which contact it is.
-    if (name.startsWith(QLatin1String("Text2_")) || name.startsWith(QLatin1String("Text3_"))
-        || name.startsWith(QLatin1String("Text4_")))
-        caption += QStringLiteral(" ") + name.section(QLatin1Char('_'), 1);
+    if (const int row = contactRowOf(name))
+        caption += QLatin1Char(' ') + QString::number(row);
     return caption;
 }
 

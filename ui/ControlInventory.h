@@ -33,8 +33,7 @@ enum ControlFlag : unsigned
     WhiteOverPicture = 1u << 6, // white text, transparent, drawn over a picture
     Stretched = 1u << 7,   // picture scaled to its rectangle
     Checked = 1u << 8,     // option selected at start
-    MultiLine = 1u << 9,
-    TemplateHolder = 1u << 10, // initial value is its generator's template
+    TemplateHolder = 1u << 9, // initial value is its generator's template
 };
 
 struct ControlSpec
