@@ -81,6 +81,13 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     buildControlsIn(QStringLiteral("Frame1"));
     arrangeAtStart();
     offerPanelMenus();
+    // Left alone, Qt would give the keyboard to the first Tab stop, an option
+    // that is not the checked one, and the first Space would switch panels.
+    // Set now, before the window shows, this only names the widget that
+    // activation hands the keyboard to: a field the owner clicks before the
+    // window becomes active keeps it.
+    if (QAbstractButton* checked = m_options->checkedButton())
+        checked->setFocus();
 }
 
 QWidget* MainWindow::control(const QString& name)
@@ -308,14 +315,8 @@ bool MainWindow::event(QEvent* event)
     default:
         break;
     }
-    if (event->type() == QEvent::WindowActivate && !m_placementSettled) {
+    if (event->type() == QEvent::WindowActivate)
         m_placementSettled = true;
-        // Left alone, Qt would give the keyboard to the first Tab stop, an
-        // option that is not the checked one, and the first Space would switch
-        // panels. Start on the checked option: the arrows move on from it.
-        if (QAbstractButton* checked = m_options->checkedButton())
-            checked->setFocus(Qt::ActiveWindowFocusReason);
-    }
     return handled;
 }
 
@@ -379,10 +380,9 @@ void MainWindow::clearContacts()
     if (!m_services.notifier->ask(QStringLiteral("提示"),
                                   QStringLiteral("清空后将无法恢复，是否要清空现在的内容？")))
         return;
-    for (int n = 1; n <= 9; ++n) {
-        setFieldText(arrayElementName(QStringLiteral("Text2"), n), QString());
-        setFieldText(arrayElementName(QStringLiteral("Text3"), n), QString());
-        setFieldText(arrayElementName(QStringLiteral("Text4"), n), QString());
+    for (int row = 1; row <= ContactRowCount; ++row) {
+        for (const QString& field : contactRowFields(row))
+            setFieldText(field, QString());
     }
 }
 

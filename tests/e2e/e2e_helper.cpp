@@ -7,6 +7,7 @@
 //   e2e_helper position CONTROL      centre "X Y" in window coordinates
 //   e2e_helper snippet BUTTON        composition of the initial field texts
 //   e2e_helper cleared-snippet BUTTON  the same with the 27 contact fields empty
+//   e2e_helper initial FIELD         the field's text at start
 //   e2e_helper reachable             buttons whose panel an option shows
 //   e2e_helper window-size           "WIDTH HEIGHT" of the window's client area
 
@@ -74,10 +75,12 @@ int position(const QString& name)
     return 0;
 }
 
-bool isContactField(const QString& field)
+// Raw bytes: CR LF and UTF-8 exactly as the clipboard must hold them.
+int writeBytes(const QByteArray& bytes)
 {
-    return field.startsWith(QLatin1String("Text2_")) || field.startsWith(QLatin1String("Text3_"))
-        || field.startsWith(QLatin1String("Text4_"));
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()))
+        return fail(QStringLiteral("cannot write to standard output"));
+    return std::fflush(stdout) == 0 ? 0 : fail(QStringLiteral("cannot write to standard output"));
 }
 
 int snippet(const QString& button, bool contactsCleared)
@@ -87,13 +90,8 @@ int snippet(const QString& button, bool contactsCleared)
         return fail(QStringLiteral("no generator behind ") + button);
     QStringList values;
     for (const FieldStep& step : generator->steps)
-        values << (contactsCleared && isContactField(step.field) ? QString() : initialText(step.field));
-    const QByteArray bytes
-        = composeSnippet(initialText(generator->templateHolder), generator->steps, values).toUtf8();
-    // Raw bytes: CR LF and UTF-8 exactly as the clipboard must hold them.
-    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()))
-        return fail(QStringLiteral("cannot write the snippet"));
-    return std::fflush(stdout) == 0 ? 0 : fail(QStringLiteral("cannot write the snippet"));
+        values << (contactsCleared && contactRowOf(step.field) > 0 ? QString() : initialText(step.field));
+    return writeBytes(composeSnippet(initialText(generator->templateHolder), generator->steps, values).toUtf8());
 }
 
 // A generator is reachable when its button lies on a panel whose option the
@@ -124,6 +122,8 @@ int main(int argc, char* argv[])
         return snippet(args.at(1), false);
     if (mode == QLatin1String("cleared-snippet") && args.size() == 2)
         return snippet(args.at(1), true);
+    if (mode == QLatin1String("initial") && args.size() == 2 && findControl(args.at(1)))
+        return writeBytes(initialText(args.at(1)).toUtf8());
     if (mode == QLatin1String("reachable") && args.size() == 1)
         return reachable();
     if (mode == QLatin1String("window-size") && args.size() == 1) {
@@ -131,5 +131,5 @@ int main(int argc, char* argv[])
         return 0;
     }
     return fail(QStringLiteral("usage: e2e_helper position CONTROL | snippet BUTTON | "
-                               "cleared-snippet BUTTON | reachable | window-size"));
+                               "cleared-snippet BUTTON | initial FIELD | reachable | window-size"));
 }
