@@ -3,6 +3,7 @@
 #include "Generator.h"
 #include "MainWindow.h"
 #include "MessageBoxNotifier.h"
+#include "SnippetFile.h"
 #include "TestSupport.h"
 
 #include <QApplication>
@@ -17,7 +18,10 @@
 #include <QSettings>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
+
+#include <sys/resource.h>
 
 // The owner's work kept through the real window: values that come back at
 // the next start from the user's settings (in a temporary config home),
@@ -408,6 +412,31 @@ private slots:
         click(generator.button);
         QCOMPARE(m_clipboard.content, snippet);
         QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Inform);
+    }
+
+    // A write that fails once the file is open, stopped half way by the
+    // file size limit: the file saved earlier under that name keeps its bytes.
+    void writeCutShortLeavesTheEarlierFile()
+    {
+        const QString path = m_home.path() + QStringLiteral("/contact-block.html");
+        const QByteArray earlier = "<p>saved before</p>\r\n";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
+        file.close();
+
+        rlimit saved {};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const QString problem = writeSnippetFile(path, QString(64 * 1024, QLatin1Char('x')));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QVERIFY2(!problem.isEmpty(), "a write cut short was reported as done");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), earlier);
     }
 
     void realFailureBoxOffersSaving()
