@@ -175,6 +175,7 @@ AVATAR_COLOURS = {
 }
 BRAND = "#d9532c"
 GREY_TEXT = "#878787"
+BLOCK_BACK = "#fdf9f6"
 
 
 def avatar(sk, x, y, letter):
@@ -196,16 +197,8 @@ def contact_group(sk, x, rows):
         sk.text((cx + 25, 68), NICKNAMES[row], 12, GREY_TEXT, anchor="mm")
 
 
-def side_banner(sk, x, title):
-    sk.vgradient((x + 4, 6, x + 36, 74), "#f7e7dc", "#f1d6c6")
-    sk.vtext(x + 20, 11, title, 13, BRAND, bold=True, step=15)
-
-
-def draw_contact_block():
-    sk = Sketch(948, 80, "#fdf9f6")
-    sk.rect((0, 0, 948, 80), outline="#cccccc", width=1)
-
-    # Service-centre badge and the pre-sales heading.
+def service_heading(sk):
+    """The block's first 204 pixels: the service-centre badge and the pre-sales heading."""
     sk.vgradient((10, 12, 112, 68), "#e4683c", "#c9462a")
     sk.rect((10, 12, 112, 68), outline="#b43f25", width=1)
     sk.text((61, 33), "客服中心", 19, "#ffffff", bold=True, anchor="mm")
@@ -214,6 +207,16 @@ def draw_contact_block():
     sk.line([(128, 44), (188, 44)], "#e6cfc2", 1)
     sk.text((158, 56), "在线咨询 ›", 11, BRAND, anchor="mm")
 
+
+def side_banner(sk, x, title):
+    sk.vgradient((x + 4, 6, x + 36, 74), "#f7e7dc", "#f1d6c6")
+    sk.vtext(x + 20, 11, title, 13, BRAND, bold=True, step=15)
+
+
+def draw_contact_block():
+    sk = Sketch(948, 80, BLOCK_BACK)
+    sk.rect((0, 0, 948, 80), outline="#cccccc", width=1)
+    service_heading(sk)
     contact_group(sk, 204, [0, 1, 2, 3, 4])
     side_banner(sk, 494, "售后客服")
     contact_group(sk, 534, [5, 6, 7])
@@ -235,8 +238,7 @@ def draw_contact_block():
 STRIP_TEXT = "3月12日，禾木川舍开发了第一款专业版全屏轮播代码……"
 
 
-def draw_strip():
-    sk = Sketch(950, 80, "#1c1c1f")
+def strip_background(sk):
     sk.vgradient((0, 0, 950, 80), "#2b2b30", "#141416")
     sk.line([(0, 1), (950, 1)], "#45454c", 1)
     sk.line([(0, 78.5), (950, 78.5)], "#000000", 1)
@@ -244,6 +246,11 @@ def draw_strip():
     sk.polygon([(8, 32), (17, 32), (31, 21), (31, 59), (17, 48), (8, 48)], "#e8542b")
     sk.rect((11, 48, 18, 58), fill="#e8542b", radius=1)
     sk.line([(34.5, 33), (37, 40), (34.5, 47)], "#e8542b", 2)
+
+
+def draw_strip():
+    sk = Sketch(950, 80, "#1c1c1f")
+    strip_background(sk)
     # A marquee caught mid-scroll: the text runs past the right edge of its cell.
     sk.text((96, 41), STRIP_TEXT, 40, "#ff0000", anchor="lm", clip=(47, 0, 923, 80))
     return sk.image((806, 69))
