@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Draws the window's sample pictures and the program icon.
+"""Draws the window's sample pictures, the pictures owners upload and the program icon.
 
 Run with Debian's Python (/usr/bin/python3) and its Pillow (python3-pil); the
 text uses Noto Sans CJK from fonts-noto-cjk. Every output is a pure function
@@ -8,8 +8,15 @@ files byte for byte.
 
     /usr/bin/python3 scripts/draw-pictures.py [repo-root]
 
-Writes resources/pictures/Image*.jpg, resources/icons/shiputong.ico and
-resources/icons/hicolor/<size>/apps/shiputong.png.
+Writes resources/pictures/Image*.jpg, resources/icons/shiputong.ico,
+resources/icons/hicolor/<size>/apps/shiputong.png and, under
+resources/samples/, the PNGs an owner uploads to the shop's image space:
+
+    客服横幅1-204x80.png      the contact block's heading: 客服中心 and 售前客服
+    客服横幅2-40x80.png       the vertical 售后客服 banner
+    客服横幅3-40x80.png       the vertical 旺旺客服 banner
+    头像A-50x50.png … 头像E-50x50.png   five service-staff avatars
+    滚动条背景-950x80.png     the announcement strip's dark background
 """
 
 import io
@@ -97,6 +104,10 @@ class Sketch:
     def line(self, pts, fill, width=1):
         fill = rgb(fill) if isinstance(fill, str) else fill
         self.d.line(self._pts(pts), fill=fill, width=max(1, round(width * self.s)), joint="curve")
+
+    def arc(self, box, start, end, fill, width=1):
+        fill = rgb(fill) if isinstance(fill, str) else fill
+        self.d.arc(self._box(box), start, end, fill=fill, width=max(1, round(width * self.s)))
 
     def hgradient(self, box, left, right):
         self._gradient(box, rgb(left), rgb(right), horizontal=True)
@@ -383,6 +394,103 @@ def draw_settings_dialog():
 
 
 # --------------------------------------------------------------------------
+# Samples for the owner's image space: the pieces the contact block and the
+# announcement strip are built from, drawn like the window's own pictures.
+
+SKIN = "#f9dcc4"
+HAIR = "#3e3330"
+
+
+def headset(sk, colour, band, cups, mic_end):
+    """Headband over the head, two ear cups and a boom ending at the mouth."""
+    sk.arc(band, 180, 360, colour, 2.5)
+    (l0, t, l1, b), (r0, _, r1, _) = cups
+    sk.rect((l0, t, l1, b), fill=colour, radius=2)
+    sk.rect((r0, t, r1, b), fill=colour, radius=2)
+    sk.line([((l0 + l1) / 2, b - 1), ((l0 + l1) / 2 + 1, b + 3), mic_end], colour, 1.5)
+    mx, my = mic_end
+    sk.ellipse((mx - 2, my - 1.5, mx + 2, my + 1.5), fill=colour)
+
+
+def face(sk):
+    sk.rect((21.5, 29, 28.5, 38), fill=SKIN)
+    sk.ellipse((16, 13, 34, 33), fill=SKIN)
+    sk.ellipse((20, 21.5, 22.5, 24.5), fill=HAIR)
+    sk.ellipse((27.5, 21.5, 30, 24.5), fill=HAIR)
+    sk.line([(22, 27.5), (25, 29), (28, 27.5)], "#c8645a", 1.2)
+
+
+def draw_avatar_sample(letter):
+    """Five avatars told apart by shape as well as colour, without the status
+    badge Image1_0 shows: the page puts the live chat badge over the picture."""
+    back, figure = AVATAR_COLOURS[letter]
+    sk = Sketch(50, 50, BLOCK_BACK)
+    sk.rect((0, 0, 50, 50), fill=back, radius=3)
+    if letter == "C":
+        # No face at all: a headset on its own.
+        sk.arc((11, 9, 39, 39), 180, 360, figure, 4)
+        sk.rect((7, 21, 16, 35), fill=figure, radius=3)
+        sk.rect((34, 21, 43, 35), fill=figure, radius=3)
+        sk.line([(11.5, 34), (13, 40), (22, 42)], figure, 2.5)
+        sk.ellipse((20, 39, 28, 45), fill=figure)
+        return sk.image()
+    if letter == "B":  # long hair falls behind the shoulders
+        sk.rect((13, 12, 37, 42), fill=HAIR, radius=10)
+    sk.rect((9, 38, 41, 62), fill=figure, radius=12)
+    face(sk)
+    if letter == "A":  # short hair and a headset
+        sk.polygon([(15.5, 22), (16, 14), (22, 10), (30, 10.5), (34.5, 15), (34.5, 22),
+                    (31, 16.5), (21, 17.5)], HAIR)
+        headset(sk, figure, (13, 8, 37, 34), ((11, 18, 16, 27), (34, 18, 39, 27)), (22, 30.5))
+    elif letter == "B":
+        sk.polygon([(15.5, 24), (17, 14), (24, 10.5), (31, 12), (34.5, 18), (34.5, 24),
+                    (29, 16), (22, 19)], HAIR)
+        sk.ellipse((30, 10, 36, 15), fill=figure)  # hair clip
+    elif letter == "D":  # a bun on top and a headset
+        sk.ellipse((19.5, 3, 30.5, 13), fill=HAIR)
+        sk.polygon([(15.5, 21), (17, 14), (25, 10.5), (33, 14), (34.5, 21), (25, 15.5)], HAIR)
+        headset(sk, figure, (13, 8, 37, 34), ((11, 18, 16, 27), (34, 18, 39, 27)), (22, 30.5))
+    else:  # E: side-parted hair and glasses
+        sk.polygon([(15.5, 21), (15.5, 15), (20, 10.5), (30, 10), (34.5, 14), (34.5, 20),
+                    (24, 14.5), (19, 18)], HAIR)
+        for x0 in (18.25, 25.75):
+            sk.ellipse((x0, 20, x0 + 6, 26), outline="#5a4a42", width=0.7)
+        sk.line([(24.2, 22.5), (25.8, 22.5)], "#5a4a42", 0.7)
+    return sk.image()
+
+
+def draw_heading_sample():
+    sk = Sketch(204, 80, BLOCK_BACK)
+    service_heading(sk)
+    return sk.image()
+
+
+def draw_side_banner_sample(title):
+    sk = Sketch(40, 80, BLOCK_BACK)
+    side_banner(sk, 0, title)
+    return sk.image()
+
+
+def draw_strip_sample():
+    # Only the strip itself: the page scrolls its red text over it.
+    sk = Sketch(950, 80, "#1c1c1f")
+    strip_background(sk)
+    return sk.image()
+
+
+def samples():
+    out = {
+        "客服横幅1-204x80.png": draw_heading_sample(),
+        "客服横幅2-40x80.png": draw_side_banner_sample("售后客服"),
+        "客服横幅3-40x80.png": draw_side_banner_sample("旺旺客服"),
+    }
+    for letter in "ABCDE":
+        out["头像%s-50x50.png" % letter] = draw_avatar_sample(letter)
+    out["滚动条背景-950x80.png"] = draw_strip_sample()
+    return out
+
+
+# --------------------------------------------------------------------------
 # The icon: a warm rounded square with a white 饰.
 
 ICON_SIZES = [16, 32, 48, 128]
@@ -525,6 +633,9 @@ def main():
     }
     for name, data in pictures.items():
         write(os.path.join(res, "pictures", name), data)
+
+    for name, im in samples().items():
+        write(os.path.join(res, "samples", name), png_bytes(im))
 
     icons = {size: draw_icon(size) for size in ICON_SIZES}
     write(os.path.join(res, "icons", "shiputong.ico"), ico_bytes(icons))
