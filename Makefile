@@ -5,7 +5,8 @@
 #              package, sanitizer build, a short run of the fuzz targets)
 # and one for a Debian package:
 #   make package  installs what is missing, builds in Release and writes
-#                 dist/shiputong_<version>_<arch>.deb
+#                 dist/shiputong_<version>_<arch>.deb; to publish it, add
+#                 SHIPUTONG_MAINTAINER='Name <address>' SHIPUTONG_HOMEPAGE=<url>
 # For Windows (not part of make test; the first build of Qt takes long):
 #   make windows       cross-builds dist/shiputong-<version>-win64.zip
 #   make windows-test  runs that zip under Wine and checks what it delivers
@@ -16,6 +17,12 @@ ASAN_BUILD ?= build-asan
 PACKAGE_BUILD ?= build-package
 DIST ?= dist
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+# The package's maintainer and homepage go to CMake on every run; one left
+# unset is cleared from the cache, so the default applies again instead of
+# a value from an earlier run.
+package_metadata = $(foreach name,SHIPUTONG_MAINTAINER SHIPUTONG_HOMEPAGE,\
+    $(if $($(name)),-D$(name)='$(subst ','\'',$($(name)))',-U$(name)))
 
 .PHONY: run test build build-asan package setup setup-run setup-package clean windows windows-test
 
@@ -36,7 +43,7 @@ test: setup build build-asan
 package: setup-package
 	export DEB_BUILD_MAINT_OPTIONS=hardening=+all && \
 	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release \
-	    -DSHIPUTONG_BUILD_TESTS=OFF -DSHIPUTONG_BUILD_BENCH=OFF \
+	    -DSHIPUTONG_BUILD_TESTS=OFF -DSHIPUTONG_BUILD_BENCH=OFF $(package_metadata) \
 	    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
