@@ -3,6 +3,7 @@
 #include "Generator.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -92,13 +93,13 @@ QList<ControlSpec> buildInventory()
         const int tab = 8 + 3 * (9 - n);
         c.append({ K::TextField, p0, el("Text2", n), 240, top, 1095, height, nicknames[n - 1], NoFlags, tab + 2, el("Label2", group) });
         c.append({ K::TextField, p0, el("Text3", n), 1680, top, 1575, height, n == 1 ? QStringLiteral("QX5102") : QStringLiteral("qx7305"), NoFlags, tab + 1, el("Label1", idHeading[group]) });
-        c.append({ K::TextField, p0, el("Text4", n), 3720, top, 6735, height, avatars[n - 1], NoFlags, tab, el("Label1", avatarHeading[group]) });
+        c.append({ K::TextField, p0, el("Text4", n), 3720, top, 6735, height, avatars[n - 1], NoFlags, tab, el("Label1", avatarHeading[group]), AddressKind::Image, { 50, 50 } });
     }
     c.append({ K::Button, p0, QStringLiteral("旺旺清除"), 10560, 4680, 1455, 615, QStringLiteral("清空内容"), NoFlags, 6 });
     c.append({ K::Button, p0, QStringLiteral("旺旺在线"), 10560, 5520, 1455, 615, Generate, NoFlags, 7 });
-    c.append({ K::TextField, p0, el("Text1", 1), 2880, 8160, 6135, 375, BannerPreSales, Outside, 0, el("Label3", 0) });
-    c.append({ K::TextField, p0, el("Text1", 2), 2400, 8400, 6135, 375, BannerAfterSales, Outside, 0, el("Label3", 1) });
-    c.append({ K::TextField, p0, el("Text1", 3), 2400, 8640, 6135, 375, BannerComplaints, Outside, 0, el("Label3", 2) });
+    c.append({ K::TextField, p0, el("Text1", 1), 2880, 8160, 6135, 375, BannerPreSales, Outside, 0, el("Label3", 0), AddressKind::Image, { 204, 0 } });
+    c.append({ K::TextField, p0, el("Text1", 2), 2400, 8400, 6135, 375, BannerAfterSales, Outside, 0, el("Label3", 1), AddressKind::Image, { 40, 0 } });
+    c.append({ K::TextField, p0, el("Text1", 3), 2400, 8640, 6135, 375, BannerComplaints, Outside, 0, el("Label3", 2), AddressKind::Image, { 40, 0 } });
     c.append({ K::Label, p0, el("Label3", 0), 480, 8280, 2250, 180, QStringLiteral("客服中心+售前客服图片地址"), Blue | AutoSize | Outside });
     c.append({ K::Label, p0, el("Label3", 1), 720, 8520, 1440, 180, QStringLiteral("售后客服图片地址"), Blue | AutoSize | Outside });
     c.append({ K::Label, p0, el("Label3", 2), 720, 8760, 1440, 180, QStringLiteral("投诉建议图片地址"), Blue | AutoSize | Outside });
@@ -109,7 +110,7 @@ QList<ControlSpec> buildInventory()
     // Panel 1: scrolling announcement strip.
     c.append({ K::Picture, p1, el("Image2", 0), 120, 240, 12090, 1035, QStringLiteral(":/pictures/Image2_0.jpg") });
     c.append({ K::Label, p1, el("Label4", 1), 600, 1920, 1260, 180, QStringLiteral("背景图(950*80)"), AutoSize });
-    c.append({ K::TextField, p1, QStringLiteral("Text8"), 2280, 1800, 9375, 375, StripBackground, NoFlags, 40, el("Label4", 1) });
+    c.append({ K::TextField, p1, QStringLiteral("Text8"), 2280, 1800, 9375, 375, StripBackground, NoFlags, 40, el("Label4", 1), AddressKind::Image, { 950, 80 } });
     c.append({ K::Label, p1, el("Label1", 6), 1080, 2640, 720, 180, QStringLiteral("公告文字"), AutoSize });
     c.append({ K::TextField, p1, QStringLiteral("Text12"), 2280, 2400, 9375, 375, QStringLiteral("3月12日，禾木川舍开发了第一款专业版全屏轮播代码……"), NoFlags, 36, el("Label1", 6) });
     c.append({ K::Label, p1, el("Label2", 3), 1080, 3240, 720, 180, QStringLiteral("字体颜色"), AutoSize });
@@ -138,7 +139,7 @@ QList<ControlSpec> buildInventory()
     };
     for (const NavRow& row : navRows) {
         c.append({ K::Label, p2, el(row.label, row.labelIndex), row.labelLeft, row.labelTop, 2295, 255, row.caption, AlignRight });
-        c.append({ K::TextField, p2, el("Text7", row.field), row.fieldLeft, row.fieldTop, 3255, 375, row.value, NoFlags, 41 + row.field, el(row.label, row.labelIndex) });
+        c.append({ K::TextField, p2, el("Text7", row.field), row.fieldLeft, row.fieldTop, 3255, 375, row.value, NoFlags, 41 + row.field, el(row.label, row.labelIndex), AddressKind::Image });
     }
     c.append({ K::Button, p2, QStringLiteral("CSS导航"), 9360, 3600, 1935, 735, Generate, NoFlags, 41 });
     c.append({ K::Picture, p2, el("Image1", 1), 120, 4800, 11820, 1185, QStringLiteral(":/pictures/Image1_1.jpg"), Stretched });
@@ -149,26 +150,26 @@ QList<ControlSpec> buildInventory()
     // Panel 3: full-screen poster carousel.
     c.append({ K::Picture, p3, el("Image1", 2), 1320, 480, 9570, 2415, QStringLiteral(":/pictures/Image1_2.jpg") });
     c.append({ K::Label, p3, el("Label7", 0), 360, 3600, 2250, 180, QStringLiteral("海报图片地址A（1440*500）"), AutoSize });
-    c.append({ K::TextField, p3, el("Text15", 1), 2760, 3480, 8655, 375, PosterA, NoFlags, 51, el("Label7", 0) });
+    c.append({ K::TextField, p3, el("Text15", 1), 2760, 3480, 8655, 375, PosterA, NoFlags, 51, el("Label7", 0), AddressKind::Image, { 1440, 500 } });
     c.append({ K::Label, p3, el("Label7", 1), 1440, 4200, 1080, 180, QStringLiteral("商品链接地址"), AutoSize });
-    c.append({ K::TextField, p3, el("Text15", 2), 2760, 4080, 6855, 375, ShopAddress, NoFlags, 52, el("Label7", 1) });
+    c.append({ K::TextField, p3, el("Text15", 2), 2760, 4080, 6855, 375, ShopAddress, NoFlags, 52, el("Label7", 1), AddressKind::Link });
     c.append({ K::Label, p3, el("Label7", 2), 360, 4920, 2250, 180, QStringLiteral("海报图片地址B（1440*500）"), AutoSize });
-    c.append({ K::TextField, p3, el("Text15", 3), 2760, 4800, 8295, 375, PosterB, NoFlags, 53, el("Label7", 2) });
+    c.append({ K::TextField, p3, el("Text15", 3), 2760, 4800, 8295, 375, PosterB, NoFlags, 53, el("Label7", 2), AddressKind::Image, { 1440, 500 } });
     c.append({ K::Label, p3, el("Label7", 3), 1560, 5520, 1080, 180, QStringLiteral("商品链接地址"), AutoSize });
-    c.append({ K::TextField, p3, el("Text15", 4), 2760, 5400, 6855, 375, ShopAddress, NoFlags, 54, el("Label7", 3) });
+    c.append({ K::TextField, p3, el("Text15", 4), 2760, 5400, 6855, 375, ShopAddress, NoFlags, 54, el("Label7", 3), AddressKind::Link });
     c.append({ K::Button, p3, QStringLiteral("全屏轮播"), 9960, 5400, 1815, 615, Generate, NoFlags, 50 });
     c.append({ K::HiddenText, p3, QStringLiteral("Text16"), 720, 7320, 2655, 1935, {}, Hidden | TemplateHolder });
     c.append({ K::HiddenText, p3, QStringLiteral("Text17"), 4320, 6960, 2655, 1695, QStringLiteral("Text17"), Hidden });
 
     // Panel 4: background music.
     c.append({ K::Label, p4, QStringLiteral("Label8"), 360, 720, 1815, 375, QStringLiteral("音乐网络链接地址：") });
-    c.append({ K::TextField, p4, QStringLiteral("Text18"), 2400, 720, 8775, 375, MusicAddress, NoFlags, 55, QStringLiteral("Label8") });
+    c.append({ K::TextField, p4, QStringLiteral("Text18"), 2400, 720, 8775, 375, MusicAddress, NoFlags, 55, QStringLiteral("Label8"), AddressKind::Audio });
     c.append({ K::Button, p4, QStringLiteral("背景音乐生成"), 9600, 1320, 1815, 495, Generate, NoFlags, 56 });
     c.append({ K::HiddenText, p4, QStringLiteral("Text19"), 960, 6840, 6495, 495, {}, Hidden | TemplateHolder });
 
     // Panel 5: fixed page background (its option is hidden).
     c.append({ K::Label, p5, QStringLiteral("Label11"), 360, 480, 1695, 375, QStringLiteral("悬浮背景图片链接") });
-    c.append({ K::TextField, p5, QStringLiteral("Text20"), 2040, 360, 7695, 375, PageBackground, NoFlags, 58, QStringLiteral("Label11") });
+    c.append({ K::TextField, p5, QStringLiteral("Text20"), 2040, 360, 7695, 375, PageBackground, NoFlags, 58, QStringLiteral("Label11"), AddressKind::Image });
     c.append({ K::Button, p5, QStringLiteral("悬浮背景"), 10200, 240, 1935, 495, Generate, NoFlags, 59 });
     c.append({ K::Label, p5, el("Label5", 0), 240, 1200, 5175, 255, QStringLiteral("如果不选择平铺，实现全屏建议图片尺寸为：1920*950PX") });
     c.append({ K::Label, p5, el("Label3", 4), 5880, 1320, 6120, 180, QStringLiteral("背景显示于页面最底层，如果专业版已添加背景颜色，须删除才能实现效果；"), Blue | AutoSize });
@@ -258,8 +259,24 @@ QString accessibleCaption(const QString& name)
     QString caption = label->text;
     // Nine contact rows share three headings: say which contact it is.
     if (const int row = contactRowOf(name))
-        caption += QLatin1Char(' ') + QString::number(row);
+        return caption + QLatin1Char(' ') + QString::number(row);
+    // Fields of a panel that share a caption ("商品链接地址") are told apart
+    // by their order.
+    QStringList alike;
+    for (const ControlSpec& other : controlInventory()) {
+        const ControlSpec* otherLabel = findControl(other.label);
+        if (other.container == spec->container && otherLabel && otherLabel->text == label->text)
+            alike << other.name;
+    }
+    if (alike.size() > 1)
+        caption += QLatin1Char(' ') + QString::number(alike.indexOf(name) + 1);
     return caption;
+}
+
+QString reportCaption(const QString& name)
+{
+    static const QRegularExpression decoration(QStringLiteral("[（(][0-9*]+[）)]|[：:]$"));
+    return accessibleCaption(name).remove(decoration);
 }
 
 const QList<QString>& focusOrder()

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "AddressCheck.h"
+
 #include <QList>
+#include <QSize>
 #include <QString>
 
 // The window's fixed layout as data: every control with its container, its
@@ -50,6 +53,9 @@ struct ControlSpec
     int tab = 0;       // place in the window's keyboard order, from 1; 0: no Tab stop
     QString label = {}; // for a field: the label that names it; the first field
                         // to name a label is that label's buddy
+    AddressKind address = AddressKind::None; // what a field's address must lead to
+    QSize laidOut = {}; // for a picture's address: its size in the module (a
+                        // height of 0: only the width is laid out)
 
     bool has(ControlFlag flag) const { return (flags & flag) != 0; }
 };
@@ -77,6 +83,9 @@ QString initialText(const QString& name);
 // The caption that names a field or button for screen readers and UI
 // automation: its label's caption, or its own caption.
 QString accessibleCaption(const QString& name);
+// A field's caption in a report: its label's words without the size and
+// colon that follow them on the panel ("海报图片地址A").
+QString reportCaption(const QString& name);
 
 // Object names of the controls with a Tab stop, in their keyboard order.
 const QList<QString>& focusOrder();

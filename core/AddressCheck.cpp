@@ -1,0 +1,125 @@
+#include "AddressCheck.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+// An absolute http:// or https:// address with something where the host goes.
+bool isWebAddress(QStringView value)
+{
+    for (const QLatin1String scheme : { QLatin1String("http://"), QLatin1String("https://") }) {
+        if (!value.startsWith(scheme, Qt::CaseInsensitive))
+            continue;
+        const QStringView rest = value.mid(scheme.size());
+        return !rest.isEmpty() && rest.front() != QLatin1Char('/') && rest.front() != QLatin1Char('?')
+            && rest.front() != QLatin1Char('#');
+    }
+    return false;
+}
+
+QString pixels(QSize size)
+{
+    return QStringLiteral("%1×%2").arg(size.width()).arg(size.height());
+}
+
+} // namespace
+
+QString addressProblem(QStringView value)
+{
+    if (value.isEmpty())
+        return QString();
+    // One pass: this runs at every keystroke, on values of any length.
+    bool breaksAttribute = false;
+    bool breaksLine = false;
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case '"':
+        case '<':
+        case '>':
+            breaksAttribute = true;
+            break;
+        case '\r':
+        case '\n':
+        case '\t':
+            breaksLine = true;
+            break;
+        default:
+            break;
+        }
+    }
+    QStringList problems;
+    if (breaksAttribute)
+        problems << QStringLiteral("地址里有英文引号或尖括号（\" < >），会提前结束页面代码里的属性，图片或链接随之失效。请删掉这些字符，或重新复制地址。");
+    if (breaksLine)
+        problems << QStringLiteral("地址里有换行或制表符，请删掉，让地址保持一行。");
+    if (value.front().isSpace() || value.back().isSpace())
+        problems << QStringLiteral("地址前后有空格，请删掉地址前后的空格。");
+    if (!isWebAddress(value.trimmed()))
+        problems << QStringLiteral("这不是以 http:// 或 https:// 开头的完整网址，店铺页面用它找不到文件。请粘贴完整的地址，最好是 https:// 开头的。");
+    return problems.join(QLatin1Char('\n'));
+}
+
+bool looksLikeAudio(const QByteArray& contentType, const QByteArray& head)
+{
+    if (contentType.trimmed().toLower().startsWith("audio/"))
+        return true;
+    static const QByteArray asf = QByteArray::fromHex("3026b2758e66cf11a6d900aa0062ce6c");
+    const auto byte = [&head](int i) { return i < head.size() ? quint8(head.at(i)) : 0; };
+    // An MPEG audio frame starts with 11 set bits and a layer other than 0.
+    const bool mpegFrame = byte(0) == 0xff && (byte(1) & 0xe0) == 0xe0 && (byte(1) & 0x06) != 0;
+    return head.startsWith("ID3") || mpegFrame || head.startsWith(asf)
+        || (head.startsWith("RIFF") && head.mid(8, 4) == "WAVE") || head.startsWith("MThd");
+}
+
+Verdict judgeAddress(const QString& address, AddressKind kind, QSize laidOut, const FetchResult& result)
+{
+    if (!result.failure.isEmpty())
+        return { QStringLiteral("无法访问（%1）").arg(result.failure), true };
+    if (result.status >= 400)
+        return { QStringLiteral("无法访问（HTTP %1）").arg(result.status), true };
+
+    Verdict verdict;
+    switch (kind) {
+    case AddressKind::None:
+    case AddressKind::Link:
+        verdict = { QStringLiteral("正常"), false };
+        break;
+    case AddressKind::Audio:
+        verdict = looksLikeAudio(result.contentType, result.head) ? Verdict { QStringLiteral("正常"), false }
+                                                                  : Verdict { QStringLiteral("不是音频"), true };
+        break;
+    case AddressKind::Image: {
+        const QSize size = result.imageSize;
+        const bool widthOnly = laidOut.height() == 0;
+        if (!size.isValid())
+            verdict = { QStringLiteral("不是图片"), true };
+        else if (laidOut.isValid() && (size.width() != laidOut.width() || (!widthOnly && size.height() != laidOut.height())))
+            verdict = { QStringLiteral("尺寸不符 %1，应为%2")
+                            .arg(pixels(size), widthOnly ? QStringLiteral("宽 %1").arg(laidOut.width())
+                                                         : QLatin1Char(' ') + pixels(laidOut)),
+                        true };
+        else
+            verdict = { QStringLiteral("正常 ") + pixels(size), false };
+        break;
+    }
+    }
+    // The shop's pages are served over https, where browsers block or flag
+    // what comes over plain http.
+    if (address.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)) {
+        verdict.text += QStringLiteral("（http 地址，店铺页面为 https，建议改用 https）");
+        verdict.problem = true;
+    }
+    return verdict;
+}
+
+QString addressReport(const QList<ReportLine>& lines)
+{
+    QList<ReportLine> ordered = lines;
+    std::stable_partition(ordered.begin(), ordered.end(), [](const ReportLine& line) { return line.verdict.problem; });
+    QStringList text;
+    for (const ReportLine& line : ordered)
+        text << line.caption + QStringLiteral("：") + line.verdict.text;
+    return text.join(QLatin1Char('\n'));
+}
