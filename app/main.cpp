@@ -1,6 +1,7 @@
 #include "FieldSettings.h"
 #include "MainWindow.h"
 #include "MessageBoxNotifier.h"
+#include "SamplePictures.h"
 #include "SnippetFile.h"
 #include "SystemClipboard.h"
 #include "UiSetup.h"
@@ -28,6 +29,7 @@ int main(int argc, char* argv[])
     services.chooseSaveFile = [](const QString& suggestedName) {
         return chooseSnippetFile(QApplication::activeWindow(), suggestedName);
     };
+    services.chooseFolder = [] { return chooseSampleFolder(QApplication::activeWindow()); };
     MainWindow window(services);
     notifier.setParentWidget(&window);
     window.show();

@@ -36,9 +36,11 @@ gcc_dir=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
 search_dirs=("$qt/bin" "$gcc_dir" /usr/x86_64-w64-mingw32/lib)
 
 # Qt loads these itself, so no import table names them: the platform, the
-# native widget style, and the image formats of the pictures and the icon.
+# native widget style, the image formats of the pictures, the icon and the
+# GIFs the address check reads, and Windows' own TLS for https addresses.
 cp "$build/app/shiputong.exe" "$stage/"
-for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qjpeg.dll imageformats/qico.dll; do
+for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qjpeg.dll \
+    imageformats/qico.dll imageformats/qgif.dll tls/qschannelbackend.dll; do
     mkdir -p "$stage/$(dirname "$plugin")"
     cp "$qt/plugins/$plugin" "$stage/$plugin"
 done

@@ -8,13 +8,17 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFormLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QtTest>
 
@@ -39,6 +43,7 @@ private:
     QStringList m_reports;
     QStringList m_offeredNames;
     QString m_saveTo; // the save dialog's answer: empty cancels
+    QString m_folder; // the folder dialog's answer
     std::unique_ptr<FieldSettings> m_settings;
     std::unique_ptr<MainWindow> m_window;
 
@@ -54,6 +59,7 @@ private:
             m_offeredNames << suggested;
             return m_saveTo;
         };
+        services.chooseFolder = [this] { return m_folder; };
         m_window = std::make_unique<MainWindow>(services);
         m_window->show();
     }
@@ -109,6 +115,43 @@ private:
         QApplication::sendEvent(widget, &event);
         return qobject_cast<QMenu*>(QApplication::activePopupWidget());
     }
+    // Runs `write` with files limited to `bytes`: a write past it fails
+    // after the file is open, as on a full disk.
+    template<typename Write>
+    static void withFileSizeLimit(rlim_t bytes, Write write)
+    {
+        rlimit saved {};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit small = saved;
+        small.rlim_cur = bytes;
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        write();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+    QDialog* openBannerDialog()
+    {
+        m_window->editBannerAddresses();
+        auto* dialog = m_window->findChild<QDialog*>(QStringLiteral("BannerAddresses"));
+        return dialog && dialog->isVisible() ? dialog : nullptr;
+    }
+    static void press(QDialog* dialog, const QString& text)
+    {
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button->text() == text)
+                QTest::mouseClick(button, Qt::LeftButton);
+        }
+    }
+    static QStringList samples() { return QDir(QStringLiteral(":/samples")).entryList(QDir::Files); }
+    QString sampleFolder()
+    {
+        const QString folder = m_home.path() + QStringLiteral("/桌面/示例图片");
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        return folder;
+    }
+
     static QStringList captions(const QMenu* menu)
     {
         QStringList texts;
@@ -222,7 +265,7 @@ private slots:
         for (const QString& name : { QStringLiteral("Label1_0"), QStringLiteral("Image1_0"), QStringLiteral("Frame2_0") }) {
             QMenu* menu = rightClick(name);
             QVERIFY2(menu, qPrintable(name));
-            QCOMPARE(captions(menu), QStringList { QStringLiteral("恢复本页默认内容") });
+            QCOMPARE(captions(menu).first(), QStringLiteral("恢复本页默认内容"));
             menu->close();
         }
         // A field keeps its own edit menu.
@@ -424,19 +467,106 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
         file.close();
 
-        rlimit saved {};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        rlimit small = saved;
-        small.rlim_cur = 4096;
-        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const QString problem = writeSnippetFile(path, QString(64 * 1024, QLatin1Char('x')));
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
+        QString problem;
+        // Smaller than Qt's write buffer, whose flush at commit() would take
+        // the short file for a whole one.
+        withFileSizeLimit(4096, [&] { problem = writeSnippetFile(path, QString(8 * 1024, QLatin1Char('x'))); });
 
         QVERIFY2(!problem.isEmpty(), "a write cut short was reported as done");
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), earlier);
+    }
+
+    // The banner addresses beyond the contact panel's edge, through their
+    // dialog: shown as the fields hold them, 取消 keeps them, 确定 puts the
+    // three into the snippet's banner cells and keeps them for the next run.
+    void bannerDialogEditsTheBannerAddresses()
+    {
+        const QStringList banners { QStringLiteral("Text1_1"), QStringLiteral("Text1_2"), QStringLiteral("Text1_3") };
+        m_window->showPanel(0);
+        QDialog* dialog = openBannerDialog();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("客服横幅图片地址"));
+        QList<QLineEdit*> edits = dialog->findChildren<QLineEdit*>();
+        QCOMPARE(edits.size(), banners.size());
+        const auto* form = qobject_cast<QFormLayout*>(dialog->layout());
+        for (qsizetype i = 0; i < banners.size(); ++i) {
+            QCOMPARE(edits.at(i)->text(), m_window->fieldText(banners.at(i)));
+            QCOMPARE(qobject_cast<QLabel*>(form->labelForField(edits.at(i)))->text(),
+                     get<QLabel>(findControl(banners.at(i))->label)->text());
+            edits.at(i)->setText(QStringLiteral("https://img.example/dropped.png"));
+        }
+        press(dialog, QStringLiteral("取消"));
+        QTRY_VERIFY(!m_window->findChild<QDialog*>(QStringLiteral("BannerAddresses")));
+        for (const QString& name : banners)
+            QCOMPARE(m_window->fieldText(name), initialText(name));
+
+        dialog = openBannerDialog();
+        QVERIFY(dialog);
+        edits = dialog->findChildren<QLineEdit*>();
+        QHash<QString, QString> typed;
+        for (qsizetype i = 0; i < banners.size(); ++i) {
+            typed.insert(banners.at(i), QStringLiteral("https://img.example/横幅%1.png").arg(i + 1));
+            edits.at(i)->setText(typed.value(banners.at(i)));
+        }
+        press(dialog, QStringLiteral("确定"));
+        click(QStringLiteral("旺旺在线"));
+        QVERIFY(m_clipboard.content == composed(*generatorForButton(QStringLiteral("旺旺在线")), typed));
+
+        restart();
+        for (const QString& name : banners)
+            QCOMPARE(m_window->fieldText(name), typed.value(name));
+    }
+
+    void exportWritesEverySampleReadableAtItsSize()
+    {
+        m_folder = sampleFolder();
+        m_window->exportSamples();
+        QCOMPARE(m_notifier.boxes.size(), 1);
+        QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Inform);
+        QCOMPARE(m_notifier.boxes.first().title, QStringLiteral("示例图片已导出"));
+        QVERIFY(m_notifier.boxes.first().message.contains(QDir::toNativeSeparators(m_folder)));
+        const QStringList written = QDir(m_folder).entryList(QDir::Files);
+        QCOMPARE(written, samples());
+        static const QRegularExpression statedSize(QStringLiteral("-(\\d+)x(\\d+)\\.(png|jpg)$"));
+        for (const QString& name : written) {
+            const QRegularExpressionMatch size = statedSize.match(name);
+            QVERIFY2(size.hasMatch(), qPrintable(name));
+            const QImage image = QImageReader(QDir(m_folder).filePath(name)).read();
+            QVERIFY2(!image.isNull(), qPrintable(name));
+            QCOMPARE(image.size(), QSize(size.captured(1).toInt(), size.captured(2).toInt()));
+        }
+    }
+
+    void exportKeepsAFileTheOwnerDoesNotReplace()
+    {
+        m_folder = sampleFolder();
+        const QString mine = QDir(m_folder).filePath(samples().first());
+        QFile file(mine);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("mine") == 4);
+        file.close();
+        m_notifier.answers = { false };
+        m_window->exportSamples();
+        QCOMPARE(m_notifier.boxes.size(), 2);
+        QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Ask);
+        QVERIFY(m_notifier.boxes.first().message.contains(samples().first()));
+        QCOMPARE(m_notifier.boxes.at(1).title, QStringLiteral("示例图片已导出"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("mine"));
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), samples());
+    }
+
+    // A folder that takes no file (here: every write fails once the file is
+    // open, as on a full disk) gets one box naming it, and no file at all.
+    void exportThatCannotWriteSaysSoAndLeavesNothing()
+    {
+        m_folder = sampleFolder();
+        withFileSizeLimit(1024, [this] { m_window->exportSamples(); });
+        QCOMPARE(m_notifier.boxes.size(), 1);
+        QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Warn);
+        QCOMPARE(m_notifier.boxes.first().title, QStringLiteral("导出失败"));
+        QVERIFY(m_notifier.boxes.first().message.contains(QDir::toNativeSeparators(m_folder)));
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList());
     }
 
     void realFailureBoxOffersSaving()

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "AddressMark.h"
 #include "ControlInventory.h"
 #include "FieldSettings.h"
 #include "DeliverCode.h"
@@ -193,6 +194,8 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* container)
         const auto kept = m_keptValues.constFind(spec.name);
         field->setText(kept != m_keptValues.cend() ? *kept : spec.text);
         field->setCursorPosition(0);
+        if (spec.address != AddressKind::None)
+            markAddressProblems(field);
         return field;
     }
     case ControlKind::HiddenText: {

@@ -27,6 +27,9 @@ struct WindowServices
     // Asks where to save a snippet, offering the name given; empty when
     // the user cancels.
     std::function<QString(const QString& suggestedName)> chooseSaveFile = {};
+    // Asks for a folder to export sample pictures into; empty when the user
+    // cancels.
+    std::function<QString()> chooseFolder = {};
 };
 
 // The one window: the option bar, seven panels of which one is shown, every
@@ -56,6 +59,13 @@ public:
     void saveFieldValues();
     void restorePanelDefaults(int panel);
 
+    // The addresses the owner types (MainWindowAddresses.cpp): fetched and
+    // judged on request, the banner addresses beyond the contact panel's
+    // edge edited in a dialog, sample pictures to upload.
+    void checkPanelAddresses(int panel);
+    void editBannerAddresses();
+    void exportSamples();
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -66,6 +76,7 @@ private:
     void saveSnippetToFile(const Generator& generator, const QString& snippet);
 
     static int panelIndexOf(const QString& container);
+    static bool panelHasAddresses(int panel);
     void buildPanel(int index);
     void buildControlsIn(const QString& container);
     QWidget* createControl(const ControlSpec& spec, QWidget* container);

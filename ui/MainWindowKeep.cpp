@@ -58,10 +58,19 @@ void MainWindow::showPanelMenu(int panel, const QPoint& globalPos)
 {
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    // Queued: the question box opens once the menu has closed.
-    QAction* restore = menu->addAction(QStringLiteral("恢复本页默认内容"));
-    connect(restore, &QAction::triggered, this, [this, panel] { restorePanelDefaults(panel); },
-            Qt::QueuedConnection);
+    // Queued: a box or dialog opens once the menu has closed.
+    const auto offer = [this, menu](const QString& text, const std::function<void()>& handler) {
+        connect(menu->addAction(text), &QAction::triggered, this, handler, Qt::QueuedConnection);
+    };
+    offer(QStringLiteral("恢复本页默认内容"), [this, panel] { restorePanelDefaults(panel); });
+    menu->addSeparator();
+    if (panelHasAddresses(panel))
+        offer(QStringLiteral("检查本页图片地址"), [this, panel] { checkPanelAddresses(panel); });
+    if (panel == 0)
+        offer(QStringLiteral("修改客服横幅图片地址…"), [this] { editBannerAddresses(); });
+    // The samples are the contact block's and the strip's pictures.
+    if (panel == 0 || panel == 1)
+        offer(QStringLiteral("导出示例图片…"), [this] { exportSamples(); });
     menu->popup(globalPos);
 }
 

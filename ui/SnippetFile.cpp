@@ -18,7 +18,10 @@ QString writeSnippetFile(const QString& path, const QString& snippet)
     QSaveFile file(path);
     const QByteArray bytes = snippet.toUtf8();
     // A failed write leaves an earlier file of that name as it was.
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    // Unbuffered: a buffered write that the disk cuts short is flushed only
+    // at commit(), and Qt 6.4 then reports the short file as saved.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
+        && file.commit())
         return QString();
     return QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString());
 }

@@ -1,0 +1,280 @@
+// The address check through the real window, against an HTTP server of the
+// test's own on 127.0.0.1: the report for the contact and poster panels, at
+// most four requests at a time and "取消" ending them all, no request before
+// the owner asks, and the warning sign the offline rule puts in a field.
+// Every address of a checked panel points at that server or is empty: no
+// request leaves this machine.
+
+#include "AddressCheck.h"
+#include "AddressFetcher.h"
+#include "ControlInventory.h"
+#include "MainWindow.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QDialog>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QByteArray answer(const char* status, const QByteArray& headers, const QByteArray& body)
+{
+    return "HTTP/1.1 " + QByteArray(status) + "\r\n" + headers + "Content-Length: "
+        + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+}
+
+QByteArray png(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkRed);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return buffer.data();
+}
+
+// Answers by path; a path starting "/hang" sends its headers and then nothing.
+class LocalServer
+{
+public:
+    LocalServer()
+    {
+        QFile gif(QFINDTESTDATA("data/poster-1440x500.gif"));
+        gif.open(QIODevice::ReadOnly);
+        m_answers = {
+            { "/a50.png", answer("200 OK", "Content-Type: image/png\r\n", png(50, 50)) },
+            { "/a60.png", answer("200 OK", "Content-Type: image/png\r\n", png(60, 60)) },
+            { "/poster.gif", answer("200 OK", "Content-Type: image/gif\r\n", gif.readAll()) },
+            { "/page", answer("200 OK", "Content-Type: text/html\r\n", "<!DOCTYPE html><p>shop</p>") },
+            { "/moved", answer("302 Found", "Location: /a50.png\r\n", {}) },
+        };
+        m_server.listen(QHostAddress::LocalHost);
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+                ++connections;
+                m_sockets << socket;
+                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { serve(socket); });
+            }
+        });
+    }
+    QString url(const char* path) const
+    {
+        return QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(QLatin1String(path));
+    }
+    int openConnections() const
+    {
+        return int(std::count_if(m_sockets.cbegin(), m_sockets.cend(), [](const QPointer<QTcpSocket>& socket) {
+            return socket && socket->state() == QAbstractSocket::ConnectedState;
+        }));
+    }
+    int connections = 0;
+
+private:
+    void serve(QTcpSocket* socket)
+    {
+        QByteArray& request = m_requests[socket];
+        request += socket->readAll();
+        if (!request.contains("\r\n\r\n"))
+            return;
+        const QByteArray path = request.split(' ').value(1);
+        if (path.startsWith("/hang")) {
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nContent-Length: 100000\r\n\r\n\x89PNG");
+            return;
+        }
+        socket->write(m_answers.value(path, answer("404 Not Found", {}, "missing")));
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+    QHash<QByteArray, QByteArray> m_answers;
+    QHash<QTcpSocket*, QByteArray> m_requests;
+    QList<QPointer<QTcpSocket>> m_sockets;
+};
+
+const QString HttpNote = QStringLiteral("（http 地址，店铺页面为 https，建议改用 https）");
+
+} // namespace
+
+class AddressWindowTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TemporaryHome m_home;
+    FakeClipboard m_clipboard;
+    RecordingNotifier m_notifier;
+    std::unique_ptr<LocalServer> m_server;
+    std::unique_ptr<MainWindow> m_window;
+
+    // Every address field of `panel` empty but those given.
+    void setAddresses(int panel, const QHash<QString, const char*>& paths)
+    {
+        for (const ControlSpec& spec : controlInventory()) {
+            if (spec.container == panelName(panel) && spec.address != AddressKind::None)
+                m_window->setFieldText(spec.name, paths.contains(spec.name) ? m_server->url(paths.value(spec.name)) : QString());
+        }
+    }
+    QString reportOf(int panel)
+    {
+        m_window->checkPanelAddresses(panel);
+        [&] { QTRY_COMPARE_WITH_TIMEOUT(m_notifier.boxes.size(), 1, 15000); }();
+        const RecordingNotifier::Box box = m_notifier.boxes.value(0);
+        return box.title + QLatin1Char('|') + QString::number(int(box.kind)) + QLatin1Char('\n') + box.message;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // The test's server is reached directly, never through a proxy.
+        for (const char* name : { "http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY" })
+            qunsetenv(name);
+    }
+    void init()
+    {
+        m_notifier = RecordingNotifier();
+        m_server = std::make_unique<LocalServer>();
+        m_window = std::make_unique<MainWindow>(WindowServices { &m_clipboard, &m_notifier, {} });
+        m_window->show();
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_server.reset();
+    }
+
+    void contactPanelReport()
+    {
+        setAddresses(0, { { QStringLiteral("Text4_1"), "/a50.png" }, { QStringLiteral("Text4_2"), "/a60.png" },
+                          { QStringLiteral("Text4_3"), "/missing" }, { QStringLiteral("Text4_4"), "/page" },
+                          { QStringLiteral("Text4_5"), "/moved" }, { QStringLiteral("Text1_1"), "/a50.png" } });
+        // Plain http: every address that answers is a problem, so the lines
+        // keep the panel's order.
+        QCOMPARE(reportOf(0), QStringLiteral("地址检查结果|1\n")
+                     + QStringLiteral("头像图片地址 1：正常 50×50") + HttpNote
+                     + QStringLiteral("\n头像图片地址 2：尺寸不符 60×60，应为 50×50") + HttpNote
+                     + QStringLiteral("\n头像图片地址 3：无法访问（HTTP 404）")
+                     + QStringLiteral("\n头像图片地址 4：不是图片") + HttpNote
+                     + QStringLiteral("\n头像图片地址 5：正常 50×50") + HttpNote
+                     + QStringLiteral("\n客服中心+售前客服图片地址：尺寸不符 50×50，应为宽 204") + HttpNote);
+    }
+
+    void posterPanelReport()
+    {
+        setAddresses(3, { { QStringLiteral("Text15_1"), "/poster.gif" }, { QStringLiteral("Text15_2"), "/page" },
+                          { QStringLiteral("Text15_3"), "/a60.png" }, { QStringLiteral("Text15_4"), "/missing" } });
+        QCOMPARE(reportOf(3), QStringLiteral("地址检查结果|1\n")
+                     + QStringLiteral("海报图片地址A：正常 1440×500") + HttpNote
+                     + QStringLiteral("\n商品链接地址 1：正常") + HttpNote
+                     + QStringLiteral("\n海报图片地址B：尺寸不符 60×60，应为 1440×500") + HttpNote
+                     + QStringLiteral("\n商品链接地址 2：无法访问（HTTP 404）"));
+    }
+
+    void fourAtATimeAndCancelEndsThemAll()
+    {
+        QHash<QString, const char*> hanging;
+        const char* paths[] = { "/hang1", "/hang2", "/hang3", "/hang4", "/hang5", "/hang6" };
+        for (int row = 1; row <= 6; ++row)
+            hanging.insert(arrayElementName(QStringLiteral("Text4"), row), paths[row - 1]);
+        setAddresses(0, hanging);
+        m_window->checkPanelAddresses(0);
+        QTRY_COMPARE(m_server->openConnections(), 4);
+        QTest::qWait(200);
+        QCOMPARE(m_server->connections, 4);
+
+        auto* progress = m_window->findChild<QDialog*>(QStringLiteral("AddressCheckProgress"));
+        QVERIFY(progress && progress->isVisible());
+        QCOMPARE(progress->findChild<QProgressBar*>()->maximum(), 6);
+        for (QPushButton* button : progress->findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral("取消"))
+                QTest::mouseClick(button, Qt::LeftButton);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(m_server->openConnections(), 0, 1000);
+        QTest::qWait(200);
+        QCOMPARE(m_server->connections, 4);
+        QVERIFY(m_notifier.boxes.isEmpty());
+        QTRY_VERIFY(!m_window->findChild<QDialog*>(QStringLiteral("AddressCheckProgress")));
+    }
+
+    void noRequestBeforeTheOwnerAsks()
+    {
+        for (int panel = 0; panel < PanelCount; ++panel) {
+            m_window->showPanel(panel);
+            setAddresses(panel, {});
+        }
+        m_window->showPanel(0);
+        auto* avatar = controlOf<QLineEdit>(*m_window, QStringLiteral("Text4_1"));
+        avatar->setText(m_server->url("/a50.p"));
+        QTest::keyClicks(avatar, QStringLiteral("ng"));
+        QTest::qWait(300);
+        QCOMPARE(m_server->connections, 0);
+    }
+
+    void timeLimitEndsAnAnswerThatNeverFinishes()
+    {
+        AddressFetcher fetcher(AddressFetcher::Limits { 4, std::chrono::milliseconds(300) });
+        QSignalSpy finished(&fetcher, &AddressFetcher::finished);
+        const QString address = m_server->url("/hang");
+        fetcher.fetch({ address }, { address });
+        QVERIFY(finished.wait(3000));
+        QCOMPARE(fetcher.result(address).failure, QStringLiteral("0.3 秒内没有完成"));
+        QTRY_COMPARE(m_server->openConnections(), 0);
+    }
+
+    // The sign shows while a value would break the snippet; the snippet
+    // still carries the value exactly as typed.
+    void signMarksAFieldAndTheSnippetKeepsItsValue()
+    {
+        m_window->showPanel(4);
+        auto* music = controlOf<QLineEdit>(*m_window, QStringLiteral("Text18"));
+        auto* sign = music->findChild<QAction*>(QStringLiteral("addressProblem"));
+        QVERIFY(sign);
+        QVERIFY(!sign->isVisible());
+        const QString broken = QStringLiteral("music.example/a\".mp3 ");
+        music->setText(broken);
+        QVERIFY(sign->isVisible());
+        QCOMPARE(sign->toolTip(), addressProblem(broken));
+        QCOMPARE(music->toolTip(), sign->toolTip());
+
+        QTest::mouseClick(controlOf<QPushButton>(*m_window, QStringLiteral("背景音乐生成")), Qt::LeftButton);
+        QCOMPARE(m_notifier.boxes.value(0).kind, RecordingNotifier::Kind::Inform);
+        QVERIFY(m_clipboard.content.contains(broken));
+
+        music->setText(QStringLiteral("https://music.example/a.mp3"));
+        QVERIFY(!sign->isVisible());
+    }
+
+    // Panels with addresses offer the check; only the contact panel edits
+    // its banners; the contact and strip panels export their samples.
+    void panelMenusOfferTheCheck()
+    {
+        for (int panel = 0; panel < PanelCount; ++panel) {
+            m_window->showPanel(panel);
+            QWidget* frame = m_window->control(panelName(panel));
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(1, 1), frame->mapToGlobal(QPoint(1, 1)));
+            QApplication::sendEvent(frame, &event);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QStringList captions;
+            for (const QAction* action : menu ? menu->actions() : QList<QAction*>())
+                captions << action->text();
+            if (menu)
+                menu->close();
+            QCOMPARE(captions.contains(QStringLiteral("检查本页图片地址")), panel != 6);
+            QCOMPARE(captions.contains(QStringLiteral("修改客服横幅图片地址…")), panel == 0);
+            QCOMPARE(captions.contains(QStringLiteral("导出示例图片…")), panel <= 1);
+        }
+    }
+};
+
+QTEST_MAIN(AddressWindowTest)
+#include "tst_address_window.moc"

@@ -1,0 +1,140 @@
+#include "AddressFetcher.h"
+
+#include <QImage>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTimer>
+
+namespace {
+
+// Enough for the header of any audio format we recognise.
+constexpr qint64 HeadBytes = 64;
+
+QString failureReason(const QNetworkReply* reply)
+{
+    switch (reply->error()) {
+    case QNetworkReply::ConnectionRefusedError:
+        return QStringLiteral("服务器拒绝连接");
+    case QNetworkReply::RemoteHostClosedError:
+        return QStringLiteral("服务器中断了连接");
+    case QNetworkReply::HostNotFoundError:
+        return QStringLiteral("找不到服务器 %1").arg(reply->url().host());
+    case QNetworkReply::TimeoutError:
+        return QStringLiteral("连接超时");
+    case QNetworkReply::SslHandshakeFailedError:
+        return QStringLiteral("TLS 安全连接失败：%1").arg(reply->errorString());
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+        return QStringLiteral("网络不可用");
+    default:
+        return reply->errorString();
+    }
+}
+
+} // namespace
+
+AddressFetcher::AddressFetcher(Limits limits, QObject* parent)
+    : QObject(parent)
+    , m_limits(limits)
+    , m_network(new QNetworkAccessManager(this))
+{
+}
+
+void AddressFetcher::fetch(const QStringList& addresses, const QSet<QString>& images)
+{
+    m_queue = addresses;
+    m_images = images;
+    m_total = addresses.size();
+    for (int i = 0; i < m_limits.parallel; ++i)
+        startNext();
+    if (m_total == 0)
+        emit finished();
+}
+
+void AddressFetcher::cancel()
+{
+    m_queue.clear();
+    const QList<QNetworkReply*> replies = m_active.keys();
+    m_active.clear();
+    for (QNetworkReply* reply : replies) {
+        reply->abort();
+        reply->deleteLater();
+    }
+}
+
+void AddressFetcher::startNext()
+{
+    if (m_queue.isEmpty())
+        return;
+    const QString address = m_queue.takeFirst();
+    QNetworkRequest request { QUrl(address) };
+    request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
+    request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
+    request.setAttribute(QNetworkRequest::AuthenticationReuseAttribute, QNetworkRequest::Manual);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    QNetworkReply* reply = m_network->get(request);
+    m_active.insert(reply, { address, m_images.contains(address) });
+
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
+        const auto it = m_active.find(reply);
+        if (it == m_active.end())
+            return;
+        if (!it->image && reply->bytesAvailable() >= HeadBytes) {
+            conclude(reply, true);
+        } else if (reply->bytesAvailable() > m_limits.bytes) {
+            it->tooLarge = true;
+            reply->abort();
+        }
+    });
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { conclude(reply, false); });
+    QTimer::singleShot(m_limits.time, reply, [this, reply] {
+        if (const auto it = m_active.find(reply); it != m_active.end()) {
+            it->timedOut = true;
+            reply->abort();
+        }
+    });
+}
+
+void AddressFetcher::conclude(QNetworkReply* reply, bool early)
+{
+    const auto it = m_active.find(reply);
+    if (it == m_active.end())
+        return;
+    const Transfer transfer = *it;
+    // Gone from the list first: the abort below finishes the reply again.
+    m_active.erase(it);
+
+    FetchResult result;
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    // Errors below ContentAccessDenied are the network's; from there on they
+    // restate an HTTP status, which the verdict judges itself.
+    const bool networkFailed = reply->error() != QNetworkReply::NoError
+        && (reply->error() < QNetworkReply::ContentAccessDenied || !status.isValid());
+    if (transfer.timedOut) {
+        result.failure = QStringLiteral("%1 秒内没有完成").arg(double(m_limits.time.count()) / 1000);
+    } else if (transfer.tooLarge) {
+        result.failure = QStringLiteral("文件超过 %1 MB").arg(m_limits.bytes >> 20);
+    } else if (!early && networkFailed) {
+        result.failure = failureReason(reply);
+    } else {
+        result.status = status.toInt();
+        result.contentType = reply->rawHeader("Content-Type");
+        const QByteArray body = early ? reply->peek(HeadBytes) : reply->readAll();
+        result.head = body.left(HeadBytes);
+        if (transfer.image) {
+            if (const QImage image = QImage::fromData(body); !image.isNull())
+                result.imageSize = image.size();
+        }
+    }
+    m_results.insert(transfer.address, result);
+    if (early)
+        reply->abort();
+    reply->deleteLater();
+
+    emit progress(int(m_results.size()), int(m_total));
+    if (m_results.size() == m_total)
+        emit finished();
+    else
+        startNext();
+}

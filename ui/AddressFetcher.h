@@ -1,0 +1,66 @@
+#pragma once
+
+#include "AddressCheck.h"
+
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+
+#include <chrono>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+// Fetches the addresses of an address check, a few at a time, and keeps
+// what each brought back. Nothing goes out beyond the requests themselves:
+// no cookies are sent or kept, no credentials, no cache.
+class AddressFetcher final : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Limits
+    {
+        int parallel = 4;
+        std::chrono::milliseconds time { 10000 }; // for each request, from its start
+        qint64 bytes = qint64(20) << 20;
+    };
+
+    explicit AddressFetcher(Limits limits, QObject* parent = nullptr);
+    explicit AddressFetcher(QObject* parent = nullptr)
+        : AddressFetcher(Limits(), parent)
+    {
+    }
+
+    // Fetches each address once. An image is read whole; for anything else
+    // the answer and the first bytes of its body will do.
+    void fetch(const QStringList& addresses, const QSet<QString>& images);
+    // Ends every request at once; finished() does not follow.
+    void cancel();
+    FetchResult result(const QString& address) const { return m_results.value(address); }
+
+signals:
+    void progress(int done, int total);
+    void finished();
+
+private:
+    struct Transfer
+    {
+        QString address;
+        bool image = false;
+        bool timedOut = false;
+        bool tooLarge = false;
+    };
+
+    void startNext();
+    void conclude(QNetworkReply* reply, bool early);
+
+    Limits m_limits;
+    QNetworkAccessManager* m_network;
+    QStringList m_queue;
+    QSet<QString> m_images;
+    QHash<QNetworkReply*, Transfer> m_active;
+    QHash<QString, FetchResult> m_results;
+    qsizetype m_total = 0;
+};

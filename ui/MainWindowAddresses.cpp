@@ -1,0 +1,160 @@
+// The parts of the window that look after the addresses an owner types:
+// checking them on the network, the banner addresses that lie beyond the
+// contact panel's edge, and sample pictures to upload.
+
+#include "MainWindow.h"
+
+#include "AddressFetcher.h"
+#include "AddressMark.h"
+#include "ControlInventory.h"
+#include "Notifier.h"
+#include "SamplePictures.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+const QString ReportTitle = QStringLiteral("地址检查结果");
+
+} // namespace
+
+bool MainWindow::panelHasAddresses(int panel)
+{
+    const QString name = panelName(panel);
+    return std::any_of(controlInventory().cbegin(), controlInventory().cend(), [&name](const ControlSpec& spec) {
+        return spec.container == name && spec.address != AddressKind::None;
+    });
+}
+
+void MainWindow::checkPanelAddresses(int panel)
+{
+    // Fields in panel order, each address fetched once however many use it.
+    QList<QPair<const ControlSpec*, QString>> fields;
+    QStringList addresses;
+    QSet<QString> images;
+    for (const ControlSpec& spec : controlInventory()) {
+        if (spec.container != panelName(panel) || spec.address == AddressKind::None)
+            continue;
+        const QString address = fieldText(spec.name);
+        if (address.isEmpty())
+            continue;
+        fields.append({ &spec, address });
+        if (!addresses.contains(address))
+            addresses << address;
+        if (spec.address == AddressKind::Image)
+            images << address;
+    }
+    if (fields.isEmpty()) {
+        m_services.notifier->inform(ReportTitle, QStringLiteral("本页没有填写地址。"));
+        return;
+    }
+
+    // Window-modal, and built by hand: QProgressDialog runs the event loop
+    // inside setValue(), which would let the requests' answers and the
+    // cancel button in while a previous answer is still being counted.
+    auto* progress = new QDialog(this);
+    progress->setObjectName(QStringLiteral("AddressCheckProgress"));
+    progress->setWindowTitle(QStringLiteral("检查本页图片地址"));
+    auto* layout = new QVBoxLayout(progress);
+    auto* label = new QLabel(QStringLiteral("正在检查地址：0/%1").arg(addresses.size()), progress);
+    auto* bar = new QProgressBar(progress);
+    bar->setRange(0, int(addresses.size()));
+    bar->setValue(0);
+    auto* buttons = new QDialogButtonBox(progress);
+    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    layout->addWidget(label);
+    layout->addWidget(bar);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, progress, &QDialog::reject);
+
+    // The requests go with the dialog.
+    auto* fetcher = new AddressFetcher(progress);
+    connect(fetcher, &AddressFetcher::progress, progress, [label, bar](int done, int total) {
+        bar->setValue(done);
+        label->setText(QStringLiteral("正在检查地址：%1/%2").arg(done).arg(total));
+    });
+    connect(progress, &QDialog::rejected, fetcher, [progress, fetcher] {
+        fetcher->cancel();
+        progress->deleteLater();
+    });
+    connect(fetcher, &AddressFetcher::finished, this, [this, progress, fetcher, fields] {
+        disconnect(progress, &QDialog::rejected, fetcher, nullptr);
+        progress->hide();
+        progress->deleteLater();
+        QList<ReportLine> lines;
+        for (const auto& [spec, address] : fields)
+            lines.append({ reportCaption(spec->name),
+                           judgeAddress(address, spec->address, spec->laidOut, fetcher->result(address)) });
+        const QString report = addressReport(lines);
+        if (std::any_of(lines.cbegin(), lines.cend(), [](const ReportLine& line) { return line.verdict.problem; }))
+            m_services.notifier->warn(ReportTitle, report);
+        else
+            m_services.notifier->inform(ReportTitle, report);
+    });
+    progress->open();
+    fetcher->fetch(addresses, images);
+}
+
+void MainWindow::editBannerAddresses()
+{
+    auto* dialog = new QDialog(this);
+    dialog->setObjectName(QStringLiteral("BannerAddresses"));
+    dialog->setWindowTitle(QStringLiteral("客服横幅图片地址"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    auto* form = new QFormLayout(dialog);
+    // The contact panel's addresses that lie beyond its edge: the banners.
+    QList<QPair<QString, QLineEdit*>> edits;
+    for (const ControlSpec& spec : controlInventory()) {
+        if (spec.container != panelName(0) || spec.address == AddressKind::None || !spec.has(Outside))
+            continue;
+        auto* edit = new QLineEdit(fieldText(spec.name), dialog);
+        edit->setMaxLength(std::numeric_limits<int>::max());
+        edit->setCursorPosition(0);
+        edit->setMinimumWidth(twipsToPixels(spec.width));
+        markAddressProblems(edit);
+        form->addRow(findControl(spec.label)->text, edit);
+        edits.append({ spec.name, edit });
+    }
+    auto* buttons = new QDialogButtonBox(dialog);
+    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    connect(dialog, &QDialog::accepted, this, [this, edits] {
+        for (const auto& [name, edit] : edits)
+            setFieldText(name, edit->text());
+        saveFieldValues();
+    });
+    dialog->open();
+}
+
+void MainWindow::exportSamples()
+{
+    const QString folder = m_services.chooseFolder ? m_services.chooseFolder() : QString();
+    if (folder.isEmpty())
+        return;
+    Notifier& notifier = *m_services.notifier;
+    const SampleExport result = exportSamplePictures(folder, [&notifier](const QString& name) {
+        return notifier.ask(QStringLiteral("提示"), QStringLiteral("文件夹里已有“%1”，要替换它吗？").arg(name));
+    });
+    if (!result.problem.isEmpty()) {
+        notifier.warn(QStringLiteral("导出失败"), result.problem);
+        return;
+    }
+    notifier.inform(QStringLiteral("示例图片已导出"),
+                    QStringLiteral("示例图片在文件夹 %1 里。请把它们上传到店铺的图片空间，再把得到的图片地址"
+                                   "粘贴到对应的输入框；客服横幅的地址请在“客服在线”页右键菜单的"
+                                   "“修改客服横幅图片地址…”里填写。")
+                        .arg(QDir::toNativeSeparators(folder)));
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+struct SampleExport
+{
+    int written = 0;
+    QString problem; // empty when every file was written or kept
+};
+
+// Writes the sample pictures for the owner's image space into `folder`, each
+// file whole or not at all. A file already there is replaced only when
+// `replace` says so for its name. Stops at the first file that cannot be
+// written and says which and why.
+SampleExport exportSamplePictures(const QString& folder, const std::function<bool(const QString& name)>& replace);
+
+// Asks for the folder to export into; empty when the user cancels.
+QString chooseSampleFolder(QWidget* parent);
