@@ -5,15 +5,23 @@
 // snippet.
 //
 //   e2e_helper position CONTROL      centre "X Y" in window coordinates
-//   e2e_helper snippet BUTTON        composition of the initial field texts
+//   e2e_helper snippet BUTTON [FIELD VALUE]...
+//                                    composition of the initial field texts,
+//                                    each FIELD given holding its VALUE
 //   e2e_helper cleared-snippet BUTTON  the same with the 27 contact fields empty
 //   e2e_helper reachable             buttons whose panel an option shows
+//   e2e_helper option BUTTON         the number of the option that shows it
+//   e2e_helper title BUTTON          title of the box confirming its snippet
+//   e2e_helper keep FILE FIELD VALUE...  a settings file keeping those values,
+//                                    written as the program writes its own
 //   e2e_helper window-size           "WIDTH HEIGHT" of the window's client area
 
 #include "ControlInventory.h"
+#include "FieldSettings.h"
 #include "Generator.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QRect>
 #include <QStringList>
 
@@ -80,14 +88,41 @@ bool isContactField(const QString& field)
         || field.startsWith(QLatin1String("Text4_"));
 }
 
-int snippet(const QString& button, bool contactsCleared)
+bool isEditableField(const QString& name)
+{
+    const ControlSpec* spec = findControl(name);
+    return spec && spec->kind == ControlKind::TextField;
+}
+
+// FIELD VALUE pairs; false when one is not an editable field or lacks its value.
+bool fieldValues(const QStringList& pairs, QHash<QString, QString>* values, QString* problem)
+{
+    if (pairs.size() % 2 != 0) {
+        *problem = QStringLiteral("no value for ") + pairs.last();
+        return false;
+    }
+    for (qsizetype i = 0; i < pairs.size(); i += 2) {
+        if (!isEditableField(pairs.at(i))) {
+            *problem = pairs.at(i) + QStringLiteral(" is no field the user edits");
+            return false;
+        }
+        values->insert(pairs.at(i), pairs.at(i + 1));
+    }
+    return true;
+}
+
+int snippet(const QString& button, bool contactsCleared, const QStringList& pairs = {})
 {
     const Generator* generator = generatorForButton(button);
     if (!generator)
         return fail(QStringLiteral("no generator behind ") + button);
+    QHash<QString, QString> given;
+    if (QString problem; !fieldValues(pairs, &given, &problem))
+        return fail(problem);
     QStringList values;
     for (const FieldStep& step : generator->steps)
-        values << (contactsCleared && isContactField(step.field) ? QString() : initialText(step.field));
+        values << (contactsCleared && isContactField(step.field) ? QString()
+                                                                  : given.value(step.field, initialText(step.field)));
     const QByteArray bytes
         = composeSnippet(initialText(generator->templateHolder), generator->steps, values).toUtf8();
     // Raw bytes: CR LF and UTF-8 exactly as the clipboard must hold them.
@@ -96,17 +131,64 @@ int snippet(const QString& button, bool contactsCleared)
     return std::fflush(stdout) == 0 ? 0 : fail(QStringLiteral("cannot write the snippet"));
 }
 
+// The number of the option that shows the panel holding `button`, or -1.
+int optionShowing(const ControlSpec& button)
+{
+    return isPanel(button.container) ? button.container.section(QLatin1Char('_'), 1).toInt() : -1;
+}
+
 // A generator is reachable when its button lies on a panel whose option the
 // user can see and click.
+bool isReachable(const Generator& generator)
+{
+    const ControlSpec* button = findControl(generator.button);
+    if (!button || optionShowing(*button) < 0)
+        return false;
+    const ControlSpec* option = findControl(optionName(optionShowing(*button)));
+    return option && !windowRect(*option).isEmpty() && !windowRect(*button).isEmpty();
+}
+
 int reachable()
 {
     for (const Generator& generator : allGenerators()) {
-        const ControlSpec* button = findControl(generator.button);
-        if (!button || !isPanel(button->container))
-            continue;
-        const ControlSpec* option = findControl(optionName(button->container.section(QLatin1Char('_'), 1).toInt()));
-        if (option && !windowRect(*option).isEmpty() && !windowRect(*button).isEmpty())
+        if (isReachable(generator))
             std::printf("%s\n", generator.button.toUtf8().constData());
+    }
+    return 0;
+}
+
+int option(const QString& button)
+{
+    const Generator* generator = generatorForButton(button);
+    if (!generator || !isReachable(*generator))
+        return fail(QStringLiteral("no option shows a generator behind ") + button);
+    std::printf("%d\n", optionShowing(*findControl(button)));
+    return 0;
+}
+
+int title(const QString& button)
+{
+    const Generator* generator = generatorForButton(button);
+    if (!generator)
+        return fail(QStringLiteral("no generator behind ") + button);
+    std::printf("%s\n", generator->confirmation.title.toUtf8().constData());
+    return 0;
+}
+
+// Through the program's own class, so the file is what a run of the
+// program leaves behind; read back, so that no value is silently dropped.
+int keep(const QString& file, const QStringList& pairs)
+{
+    QHash<QString, QString> values;
+    if (QString problem; !fieldValues(pairs, &values, &problem))
+        return fail(problem);
+    FieldSettings settings(file);
+    if (!settings.save(values))
+        return fail(QStringLiteral("cannot write ") + file);
+    const QHash<QString, QString> kept = FieldSettings(file).load();
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        if (it.value() != initialText(it.key()) && kept.value(it.key()) != it.value())
+            return fail(it.key() + QStringLiteral(" does not read back from ") + file);
     }
     return 0;
 }
@@ -120,16 +202,23 @@ int main(int argc, char* argv[])
     const QString mode = args.value(0);
     if (mode == QLatin1String("position") && args.size() == 2)
         return position(args.at(1));
-    if (mode == QLatin1String("snippet") && args.size() == 2)
-        return snippet(args.at(1), false);
+    if (mode == QLatin1String("snippet") && args.size() >= 2)
+        return snippet(args.at(1), false, args.mid(2));
     if (mode == QLatin1String("cleared-snippet") && args.size() == 2)
         return snippet(args.at(1), true);
     if (mode == QLatin1String("reachable") && args.size() == 1)
         return reachable();
+    if (mode == QLatin1String("option") && args.size() == 2)
+        return option(args.at(1));
+    if (mode == QLatin1String("title") && args.size() == 2)
+        return title(args.at(1));
+    if (mode == QLatin1String("keep") && args.size() >= 4)
+        return keep(args.at(1), args.mid(2));
     if (mode == QLatin1String("window-size") && args.size() == 1) {
         std::printf("%d %d\n", twipsToPixels(WindowClientWidth), twipsToPixels(WindowClientHeight));
         return 0;
     }
-    return fail(QStringLiteral("usage: e2e_helper position CONTROL | snippet BUTTON | "
-                               "cleared-snippet BUTTON | reachable | window-size"));
+    return fail(QStringLiteral("usage: e2e_helper position CONTROL | snippet BUTTON [FIELD VALUE]... | "
+                               "cleared-snippet BUTTON | reachable | option BUTTON | title BUTTON | "
+                               "keep FILE FIELD VALUE... | window-size"));
 }
