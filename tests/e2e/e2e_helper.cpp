@@ -10,7 +10,7 @@
 //                                    each FIELD given holding its VALUE
 //   e2e_helper cleared-snippet BUTTON  the same with the 27 contact fields empty
 //   e2e_helper reachable             buttons whose panel an option shows
-//   e2e_helper option BUTTON         the number of the option that shows it
+//   e2e_helper option CONTROL        the number of the option that shows it
 //   e2e_helper title BUTTON          title of the box confirming its snippet
 //   e2e_helper keep FILE FIELD VALUE...  a settings file keeping those values,
 //                                    written as the program writes its own
@@ -131,38 +131,36 @@ int snippet(const QString& button, bool contactsCleared, const QStringList& pair
     return std::fflush(stdout) == 0 ? 0 : fail(QStringLiteral("cannot write the snippet"));
 }
 
-// The number of the option that shows the panel holding `button`, or -1.
-int optionShowing(const ControlSpec& button)
+// The number of the option that shows the panel holding `spec`, when the
+// option and the control can both be clicked; -1 otherwise.
+int optionShowing(const ControlSpec& spec)
 {
-    return isPanel(button.container) ? button.container.section(QLatin1Char('_'), 1).toInt() : -1;
+    if (!isPanel(spec.container) || windowRect(spec).isEmpty())
+        return -1;
+    const int number = spec.container.section(QLatin1Char('_'), 1).toInt();
+    const ControlSpec* option = findControl(optionName(number));
+    return option && !windowRect(*option).isEmpty() ? number : -1;
 }
 
 // A generator is reachable when its button lies on a panel whose option the
 // user can see and click.
-bool isReachable(const Generator& generator)
-{
-    const ControlSpec* button = findControl(generator.button);
-    if (!button || optionShowing(*button) < 0)
-        return false;
-    const ControlSpec* option = findControl(optionName(optionShowing(*button)));
-    return option && !windowRect(*option).isEmpty() && !windowRect(*button).isEmpty();
-}
-
 int reachable()
 {
     for (const Generator& generator : allGenerators()) {
-        if (isReachable(generator))
+        const ControlSpec* button = findControl(generator.button);
+        if (button && optionShowing(*button) >= 0)
             std::printf("%s\n", generator.button.toUtf8().constData());
     }
     return 0;
 }
 
-int option(const QString& button)
+int option(const QString& name)
 {
-    const Generator* generator = generatorForButton(button);
-    if (!generator || !isReachable(*generator))
-        return fail(QStringLiteral("no option shows a generator behind ") + button);
-    std::printf("%d\n", optionShowing(*findControl(button)));
+    const ControlSpec* spec = findControl(name);
+    const int number = spec ? optionShowing(*spec) : -1;
+    if (number < 0)
+        return fail(QStringLiteral("no option shows ") + name);
+    std::printf("%d\n", number);
     return 0;
 }
 
@@ -219,6 +217,6 @@ int main(int argc, char* argv[])
         return 0;
     }
     return fail(QStringLiteral("usage: e2e_helper position CONTROL | snippet BUTTON [FIELD VALUE]... | "
-                               "cleared-snippet BUTTON | reachable | option BUTTON | title BUTTON | "
+                               "cleared-snippet BUTTON | reachable | option CONTROL | title BUTTON | "
                                "keep FILE FIELD VALUE... | window-size"));
 }
