@@ -220,15 +220,22 @@ generate_all()
 start_app
 generate_all
 
-# A value pasted into a field is kept when the snippet is generated; like
-# the kept ones it must come back after a normal close and a new start.
-pasted='店铺公告：全场包邮 𠀀😀'
-printf '%s' "$pasted" | wclip set || fail "cannot put the value on the clipboard"
-click "Option1_$("$E2E_HELPER" option LEN滚动)"
-click Text12
-keys ctrl+a ctrl+v
-kept+=(Text12 "$pasted")
+# Pastes $2 into field $1 as an owner would, with Ctrl+A and Ctrl+V; from
+# then on the field keeps it.
+paste_into()
+{
+    printf '%s' "$2" | wclip set || fail "cannot put '$2' on the clipboard"
+    click "Option1_$("$E2E_HELPER" option "$1")"
+    click "$1"
+    keys ctrl+a ctrl+v
+    kept+=("$1" "$2")
+}
+
+# Pasted values must come back, like the kept ones, after a normal close
+# and a new start: one kept by a generate click, one only by the close.
+paste_into Text12 '店铺公告：全场包邮 𠀀😀'
 generate_and_compare LEN滚动
+paste_into Text2_1 '客服小美😀'
 close_app
 start_app
 generate_all
