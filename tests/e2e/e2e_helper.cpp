@@ -90,8 +90,8 @@ bool isContactField(const QString& field)
 
 bool isEditableField(const QString& name)
 {
-    const ControlSpec* spec = findControl(name);
-    return spec && spec->kind == ControlKind::TextField;
+    const ControlSpec* field = findControl(name);
+    return field && field->kind == ControlKind::TextField;
 }
 
 // FIELD VALUE pairs; false when one is not an editable field or lacks its value.
@@ -121,8 +121,9 @@ int snippet(const QString& button, bool contactsCleared, const QStringList& pair
         return fail(problem);
     QStringList values;
     for (const FieldStep& step : generator->steps)
-        values << (contactsCleared && isContactField(step.field) ? QString()
-                                                                  : given.value(step.field, initialText(step.field)));
+        values << (contactsCleared && isContactField(step.field)
+                ? QString()
+                : given.value(step.field, initialText(step.field)));
     const QByteArray bytes
         = composeSnippet(initialText(generator->templateHolder), generator->steps, values).toUtf8();
     // Raw bytes: CR LF and UTF-8 exactly as the clipboard must hold them.
@@ -131,13 +132,13 @@ int snippet(const QString& button, bool contactsCleared, const QStringList& pair
     return std::fflush(stdout) == 0 ? 0 : fail(QStringLiteral("cannot write the snippet"));
 }
 
-// The number of the option that shows the panel holding `spec`, when the
+// The number of the option that shows the panel holding `control`, when the
 // option and the control can both be clicked; -1 otherwise.
-int optionShowing(const ControlSpec& spec)
+int optionShowing(const ControlSpec& control)
 {
-    if (!isPanel(spec.container) || windowRect(spec).isEmpty())
+    if (!isPanel(control.container) || windowRect(control).isEmpty())
         return -1;
-    const int number = spec.container.section(QLatin1Char('_'), 1).toInt();
+    const int number = control.container.section(QLatin1Char('_'), 1).toInt();
     const ControlSpec* option = findControl(optionName(number));
     return option && !windowRect(*option).isEmpty() ? number : -1;
 }
@@ -156,8 +157,8 @@ int reachable()
 
 int option(const QString& name)
 {
-    const ControlSpec* spec = findControl(name);
-    const int number = spec ? optionShowing(*spec) : -1;
+    const ControlSpec* control = findControl(name);
+    const int number = control ? optionShowing(*control) : -1;
     if (number < 0)
         return fail(QStringLiteral("no option shows ") + name);
     std::printf("%d\n", number);
@@ -216,7 +217,8 @@ int main(int argc, char* argv[])
         std::printf("%d %d\n", twipsToPixels(WindowClientWidth), twipsToPixels(WindowClientHeight));
         return 0;
     }
-    return fail(QStringLiteral("usage: e2e_helper position CONTROL | snippet BUTTON [FIELD VALUE]... | "
-                               "cleared-snippet BUTTON | reachable | option CONTROL | title BUTTON | "
-                               "keep FILE FIELD VALUE... | window-size"));
+    return fail(
+        QStringLiteral("usage: e2e_helper position CONTROL | snippet BUTTON [FIELD VALUE]... | "
+                       "cleared-snippet BUTTON | reachable | option CONTROL | title BUTTON | "
+                       "keep FILE FIELD VALUE... | window-size"));
 }
