@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# The Windows zip, run as an owner would run it, under Wine on a private
-# Xvfb: unpacked into a fresh folder, shiputong.exe started from there in a
-# fresh Wine prefix. For the music panel and the contact block it clicks the
-# option and the generate button, expects the confirmation box, and compares
-# the clipboard, read by another Windows program (scripts/windows/wclip.c),
-# byte for byte with what the Linux build composes for the same fields.
-# Then it generates while another program holds the clipboard open: a long
-# hold must end in the failure box within the delivery's time budget, a
-# short one in the snippet delivered.
+# The Windows zip, run as most owners run it, under Wine on a private Xvfb:
+# a Chinese Windows (code page 936) with a Chinese user name, the zip
+# unpacked into a folder with a Chinese name and shiputong.exe started from
+# there in a fresh Wine prefix. Chinese field values, one of them beyond
+# code page 936, are kept in %APPDATA% before the start. For every generator
+# the option bar offers it clicks the option and the generate button,
+# expects the confirmation box, and compares the clipboard, read by another
+# Windows program (scripts/windows/wclip.c), byte for byte with what the
+# Linux build composes for the same fields. A value pasted into a field
+# must come back, with the kept ones, after the program is closed and
+# started again. Then it generates while another program holds the
+# clipboard open: a long hold must end in the failure box within the
+# delivery's time budget, a short one in the snippet delivered.
 #
 #   E2E_HELPER   the Linux tests/e2e/e2e_helper (positions and snippets)
 #   ZIP          the zip to test (default: the newest dist/shiputong-*-win64.zip)
@@ -19,7 +23,10 @@ E2E_HELPER=$(realpath "$E2E_HELPER")
 zip=${ZIP:-$(ls -t "$here"/dist/shiputong-*-win64.zip 2>/dev/null | head -n 1)}
 [[ -f $zip ]] || { echo "no zip to test; run make windows first" >&2; exit 1; }
 
-readonly MAIN_TITLE='饰铺通 V1.0' SUCCESS_TITLE='成功生成！' FAILURE_TITLE='复制失败'
+readonly MAIN_TITLE='饰铺通 V1.0' FAILURE_TITLE='复制失败'
+# A Chinese Windows: Wine takes its code page from the locale, and the user
+# profile's name from USER.
+readonly LOCALE=zh_CN.UTF-8 CODE_PAGE=936 OWNER=店主
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/shiputong-wine.XXXXXX")
 pids=()
@@ -57,11 +64,7 @@ trap 'exit 143' TERM
 
 source "$here/tests/e2e/xwindows.sh"
 
-# --- the program, unpacked as an owner would ---------------------------------
-unzip -q "$zip" -d "$work/unpacked"
-exe=$(ls "$work"/unpacked/*/shiputong.exe)
 log "testing $(basename "$zip")"
-
 x86_64-w64-mingw32-gcc-posix -std=c11 -O2 -Wall -Wextra -Werror \
     -o "$work/wclip.exe" "$here/scripts/windows/wclip.c"
 
@@ -76,6 +79,9 @@ done
 [[ -s $work/display ]] || fail "Xvfb gave no display number"
 export DISPLAY=":$(head -n 1 "$work/display")"
 unset XAUTHORITY WAYLAND_DISPLAY QT_QPA_PLATFORM
+locale -a 2>/dev/null | grep -qix "${LOCALE/UTF-8/utf8}" \
+    || fail "no $LOCALE locale; scripts/setup-debian.sh --windows-test generates it"
+export LC_ALL=$LOCALE USER=$OWNER
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko installer prompts, no menu entries written to $HOME.
 export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
@@ -86,8 +92,29 @@ mkdir -p "$WINEPREFIX"
 wineserver -f -p >"$work/wineserver.log" 2>&1 &
 pids+=($!)
 timeout 120 wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot failed"
+acp=$(timeout 30 wine reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP | tr -d '\r' \
+    | sed -n 's/^ *ACP *REG_SZ *//p')
+[[ $acp == "$CODE_PAGE" ]] || fail "Wine runs with code page '$acp', not $CODE_PAGE"
+profile=$WINEPREFIX/drive_c/users/$OWNER
+[[ -d $profile ]] || fail "no user profile $profile"
+log "code page $acp, user profile C:\\users\\$OWNER"
 
 wclip() { timeout 30 wine "$work/wclip.exe" "$@"; }
+
+# --- the program, unpacked as an owner would ---------------------------------
+# Into a folder of the owner's own: the profile's Desktop is a link to the
+# Unix home here.
+mkdir -p "$profile/桌面/饰铺通"
+unzip -q "$zip" -d "$profile/桌面/饰铺通"
+exe=$(ls "$profile"/桌面/饰铺通/*/shiputong.exe)
+
+# Values kept from an earlier run, as the program writes them: a nickname's
+# chat id in Chinese (it goes into a link as UTF-8, whatever the code page)
+# and a music address with characters code page 936 lacks.
+settings=$profile/AppData/Roaming/shiputong/shiputong.ini
+kept=(Text3_1 '店主小美' Text18 'https://店铺.例子.cn/音乐/春风十里 𠀀😀.mp3')
+mkdir -p "$(dirname "$settings")"
+"$E2E_HELPER" keep "$settings" "${kept[@]}" || fail "cannot write the kept values"
 
 # --- windows by exact title ---------------------------------------------------
 # The id of the window titled $1 once it shows, within $2 seconds.
@@ -120,31 +147,57 @@ click()
     xdo mousemove --window "$window" $position click 1
 }
 
-# --- start-up ------------------------------------------------------------------
-started=$SECONDS
-(cd "$(dirname "$exe")" && WINEDEBUG=${APP_WINEDEBUG:--all} exec wine "$exe") </dev/null >"$work/shiputong.log" 2>&1 &
-app=$!
-pids+=("$app")
-window=$(wait_window "$MAIN_TITLE" 60)
-log "main window $window after $((SECONDS - started)) s"
-read -r width height < <("$E2E_HELPER" window-size)
-geometry=$(xdo getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p')
-[[ $geometry == "${width}x${height}" ]] || fail "main window is $geometry, the layout is ${width}x${height}"
+# Focuses the main window and presses keys $@ (through XTEST, see dismiss).
+keys()
+{
+    xdo windowfocus "$window" 2>/dev/null || true
+    xdo key "$@"
+}
+
+# --- start-up and closing --------------------------------------------------------
+# Starts shiputong.exe from its folder, as a double-click does, and sets app
+# and window.
+start_app()
+{
+    local started=$SECONDS width height geometry
+    (cd "$(dirname "$exe")" && WINEDEBUG=${APP_WINEDEBUG:--all} exec wine "$exe") \
+        </dev/null >>"$work/shiputong.log" 2>&1 &
+    app=$!
+    pids+=("$app")
+    window=$(wait_window "$MAIN_TITLE" 60)
+    log "main window $window after $((SECONDS - started)) s"
+    read -r width height < <("$E2E_HELPER" window-size)
+    geometry=$(xdo getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p')
+    [[ $geometry == "${width}x${height}" ]] || fail "main window is $geometry, the layout is ${width}x${height}"
+}
+
+# Closes the window with Alt+F4, as an owner does, and waits for the end.
+close_app()
+{
+    local deadline=$((SECONDS + 30)) status=0 pid others=()
+    keys alt+F4
+    while kill -0 "$app" 2>/dev/null; do
+        ((SECONDS <= deadline)) || fail "the program still runs 30 s after Alt+F4"
+        sleep 0.1
+    done
+    wait "$app" || status=$?
+    for pid in "${pids[@]}"; do [[ $pid == "$app" ]] || others+=("$pid"); done
+    pids=("${others[@]}")
+    ((status == 0)) || fail "the program ended with status $status after Alt+F4"
+    log "closed with Alt+F4"
+}
 
 # --- generate and compare ----------------------------------------------------
-# Shows panel $1 by its option, clicks button $2, expects the confirmation
-# and exactly the Linux composition on the Windows clipboard.
+# Shows the panel of button $1 by its option, clicks the button, expects its
+# confirmation and on the Windows clipboard exactly the Linux composition of
+# the initial fields with the kept values.
 generate_and_compare()
 {
-    local option=$1 button=$2 line_breaks=${3:-} box
-    "$E2E_HELPER" snippet "$button" >"$work/expected-$button"
-    # The contact block spans lines: its CR LF must reach Windows intact.
-    if [[ $line_breaks == crlf ]] && ! grep -q $'\r$' "$work/expected-$button"; then
-        fail "$button: the Linux composition has no CR LF line breaks to check"
-    fi
-    click "Option1_$option"
+    local button=$1 box
+    "$E2E_HELPER" snippet "$button" "${kept[@]}" >"$work/expected-$button"
+    click "Option1_$("$E2E_HELPER" option "$button")"
     click "$button"
-    box=$(wait_window "$SUCCESS_TITLE" 30)
+    box=$(wait_window "$("$E2E_HELPER" title "$button")" 30)
     wclip get >"$work/clipboard-$button" || fail "$button: the clipboard cannot be read"
     if ! cmp -s "$work/expected-$button" "$work/clipboard-$button"; then
         log "expected $(wc -c <"$work/expected-$button") bytes, got $(wc -c <"$work/clipboard-$button"): $(cmp "$work/expected-$button" "$work/clipboard-$button" 2>&1 | head -n 1)"
@@ -153,8 +206,39 @@ generate_and_compare()
     log "ok: $button, $(wc -c <"$work/expected-$button") bytes on the Windows clipboard"
     dismiss "$box"
 }
-generate_and_compare 4 背景音乐生成
-generate_and_compare 0 旺旺在线 crlf
+# Every generator the option bar offers.
+generate_all()
+{
+    local button
+    for button in $("$E2E_HELPER" reachable); do
+        generate_and_compare "$button"
+    done
+    # Most snippets span lines: their CR LF must reach Windows intact.
+    grep -q $'\r$' "$work"/expected-* || fail "no composition has CR LF line breaks to check"
+}
+
+start_app
+generate_all
+
+# Pastes $2 into field $1 as an owner would, with Ctrl+A and Ctrl+V; from
+# then on the field keeps it.
+paste_into()
+{
+    printf '%s' "$2" | wclip set || fail "cannot put '$2' on the clipboard"
+    click "Option1_$("$E2E_HELPER" option "$1")"
+    click "$1"
+    keys ctrl+a ctrl+v
+    kept+=("$1" "$2")
+}
+
+# Pasted values must come back, like the kept ones, after a normal close
+# and a new start: one kept by a generate click, one only by the close.
+paste_into Text12 '店铺公告：全场包邮 𠀀😀'
+generate_and_compare LEN滚动
+paste_into Text2_1 '客服小美😀'
+close_app
+start_app
+generate_all
 
 # --- a clipboard held open by another program ----------------------------------
 # While wclip keeps the clipboard open, Qt's OleSetClipboard fails and every
@@ -169,7 +253,7 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 click_while_held()
 {
     local hold=$1 answer clicked holder
-    click Option1_4
+    click "Option1_$("$E2E_HELPER" option 背景音乐生成)"
     coproc HOLDER { exec timeout 60 wine "$work/wclip.exe" hold "$hold" 2>"$work/holder.log"; }
     holder=$HOLDER_PID # bash forgets HOLDER_PID once the holder ends
     pids+=("$holder")
@@ -179,7 +263,7 @@ click_while_held()
     click 背景音乐生成
     box= outcome=
     while (($(now_ms) - clicked < 60000)); do
-        if box=$(xwin_find "$SUCCESS_TITLE"); then outcome=success; break; fi
+        if box=$(xwin_find "$success_title"); then outcome=success; break; fi
         if box=$(xwin_find "$FAILURE_TITLE"); then outcome=failure; break; fi
         sleep 0.05
     done
@@ -190,14 +274,15 @@ click_while_held()
     log "clipboard held $hold ms: '$outcome' box $box_ms ms after the click, released after $released_ms ms"
 }
 
-"$E2E_HELPER" snippet 背景音乐生成 >"$work/expected-held"
+success_title=$("$E2E_HELPER" title 背景音乐生成)
+"$E2E_HELPER" snippet 背景音乐生成 "${kept[@]}" >"$work/expected-held"
 click_while_held 15000
 [[ $outcome == failure ]] || fail "a success box while another program held the clipboard"
 ((box_ms < released_ms)) || fail "the failure box came only after the holder let go"
 dismiss "$box"
 log "ok: the time budget ended the attempts on a held clipboard"
 # After the failure the next click delivers again.
-generate_and_compare 4 背景音乐生成
+generate_and_compare 背景音乐生成
 
 click_while_held 1000
 [[ $outcome == success ]] || fail "a 1 s hold ended in '$outcome'; later attempts should have delivered"

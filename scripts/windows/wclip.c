@@ -5,6 +5,8 @@
  *   wclip get        the CF_UNICODETEXT on the clipboard, as raw UTF-8 bytes
  *                    on stdout; status 1 when there is no text, 2 when the
  *                    clipboard cannot be opened within 5 s
+ *   wclip set        puts the UTF-8 text on stdin on the clipboard as
+ *                    CF_UNICODETEXT, as a program copying text would
  *   wclip hold MS    opens the clipboard and keeps it open for MS
  *                    milliseconds, as a clipboard manager or a slow program
  *                    would; prints "held" once it has it
@@ -63,6 +65,57 @@ static int get(void)
     return status;
 }
 
+static int set(void)
+{
+    /* All of stdin first: the clipboard stays open only for the handover. */
+    size_t size = 0, capacity = 4096;
+    char* bytes = malloc(capacity);
+    _setmode(_fileno(stdin), _O_BINARY);
+    for (size_t got; bytes && (got = fread(bytes + size, 1, capacity - size, stdin)) > 0;) {
+        size += got;
+        if (size == capacity) {
+            char* larger = realloc(bytes, capacity *= 2);
+            if (!larger)
+                free(bytes);
+            bytes = larger;
+        }
+    }
+    if (!bytes || ferror(stdin)) {
+        fprintf(stderr, "wclip: cannot read the text\n");
+        free(bytes);
+        return 3;
+    }
+    /* MB_ERR_INVALID_CHARS: text that is not UTF-8 is refused, not mangled. */
+    const int length = size ? MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, (int)size, NULL, 0) : 0;
+    HGLOBAL data = (size == 0 || length > 0) ? GlobalAlloc(GMEM_MOVEABLE, ((size_t)length + 1) * sizeof(wchar_t)) : NULL;
+    wchar_t* text = data ? (wchar_t*)GlobalLock(data) : NULL;
+    if (!text) {
+        fprintf(stderr, "wclip: the text is not UTF-8, or too long\n");
+        free(bytes);
+        if (data)
+            GlobalFree(data);
+        return 3;
+    }
+    if (length > 0)
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, (int)size, text, length);
+    text[length] = L'\0';
+    GlobalUnlock(data);
+    free(bytes);
+    if (!open_clipboard()) {
+        fprintf(stderr, "wclip: cannot open the clipboard (error %lu)\n", GetLastError());
+        GlobalFree(data);
+        return 2;
+    }
+    int status = 0;
+    if (!EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, data)) {
+        fprintf(stderr, "wclip: the clipboard did not take the text (error %lu)\n", GetLastError());
+        GlobalFree(data);
+        status = 2;
+    }
+    CloseClipboard();
+    return status;
+}
+
 static int hold(DWORD milliseconds)
 {
     if (!open_clipboard()) {
@@ -80,8 +133,10 @@ int main(int argc, char** argv)
 {
     if (argc == 2 && strcmp(argv[1], "get") == 0)
         return get();
+    if (argc == 2 && strcmp(argv[1], "set") == 0)
+        return set();
     if (argc == 3 && strcmp(argv[1], "hold") == 0)
         return hold((DWORD)strtoul(argv[2], NULL, 10));
-    fprintf(stderr, "usage: wclip get | wclip hold MILLISECONDS\n");
+    fprintf(stderr, "usage: wclip get | wclip set | wclip hold MILLISECONDS\n");
     return 64;
 }

@@ -5,16 +5,24 @@
 // snippet.
 //
 //   e2e_helper position CONTROL      centre "X Y" in window coordinates
-//   e2e_helper snippet BUTTON        composition of the initial field texts
+//   e2e_helper snippet BUTTON [FIELD VALUE]...
+//                                    composition of the initial field texts,
+//                                    each FIELD given holding its VALUE
 //   e2e_helper cleared-snippet BUTTON  the same with the 27 contact fields empty
 //   e2e_helper initial FIELD         the field's text at start
 //   e2e_helper reachable             buttons whose panel an option shows
+//   e2e_helper option CONTROL        the number of the option that shows it
+//   e2e_helper title BUTTON          title of the box confirming its snippet
+//   e2e_helper keep FILE FIELD VALUE...  a settings file keeping those values,
+//                                    written as the program writes its own
 //   e2e_helper window-size           "WIDTH HEIGHT" of the window's client area
 
 #include "ControlInventory.h"
+#include "FieldSettings.h"
 #include "Generator.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QRect>
 #include <QStringList>
 
@@ -83,15 +91,53 @@ int writeBytes(const QByteArray& bytes)
     return std::fflush(stdout) == 0 ? 0 : fail(QStringLiteral("cannot write to standard output"));
 }
 
-int snippet(const QString& button, bool contactsCleared)
+bool isEditableField(const QString& name)
+{
+    const ControlSpec* field = findControl(name);
+    return field && field->kind == ControlKind::TextField;
+}
+
+// FIELD VALUE pairs; false when one is not an editable field or lacks its value.
+bool fieldValues(const QStringList& pairs, QHash<QString, QString>* values, QString* problem)
+{
+    if (pairs.size() % 2 != 0) {
+        *problem = QStringLiteral("no value for ") + pairs.last();
+        return false;
+    }
+    for (qsizetype i = 0; i < pairs.size(); i += 2) {
+        if (!isEditableField(pairs.at(i))) {
+            *problem = pairs.at(i) + QStringLiteral(" is no field the user edits");
+            return false;
+        }
+        values->insert(pairs.at(i), pairs.at(i + 1));
+    }
+    return true;
+}
+
+int snippet(const QString& button, bool contactsCleared, const QStringList& pairs = {})
 {
     const Generator* generator = generatorForButton(button);
     if (!generator)
         return fail(QStringLiteral("no generator behind ") + button);
+    QHash<QString, QString> given;
+    if (QString problem; !fieldValues(pairs, &given, &problem))
+        return fail(problem);
     QStringList values;
     for (const FieldStep& step : generator->steps)
-        values << (contactsCleared && contactRowOf(step.field) > 0 ? QString() : initialText(step.field));
+        values << (contactsCleared && contactRowOf(step.field) > 0 ? QString()
+                                                                   : given.value(step.field, initialText(step.field)));
     return writeBytes(composeSnippet(initialText(generator->templateHolder), generator->steps, values).toUtf8());
+}
+
+// The number of the option that shows the panel holding `control`, when the
+// option and the control can both be clicked; -1 otherwise.
+int optionShowing(const ControlSpec& control)
+{
+    if (!isPanel(control.container) || windowRect(control).isEmpty())
+        return -1;
+    const int number = control.container.section(QLatin1Char('_'), 1).toInt();
+    const ControlSpec* option = findControl(optionName(number));
+    return option && !windowRect(*option).isEmpty() ? number : -1;
 }
 
 // A generator is reachable when its button lies on a panel whose option the
@@ -100,11 +146,45 @@ int reachable()
 {
     for (const Generator& generator : allGenerators()) {
         const ControlSpec* button = findControl(generator.button);
-        if (!button || !isPanel(button->container))
-            continue;
-        const ControlSpec* option = findControl(optionName(button->container.section(QLatin1Char('_'), 1).toInt()));
-        if (option && !windowRect(*option).isEmpty() && !windowRect(*button).isEmpty())
+        if (button && optionShowing(*button) >= 0)
             std::printf("%s\n", generator.button.toUtf8().constData());
+    }
+    return 0;
+}
+
+int option(const QString& name)
+{
+    const ControlSpec* control = findControl(name);
+    const int number = control ? optionShowing(*control) : -1;
+    if (number < 0)
+        return fail(QStringLiteral("no option shows ") + name);
+    std::printf("%d\n", number);
+    return 0;
+}
+
+int title(const QString& button)
+{
+    const Generator* generator = generatorForButton(button);
+    if (!generator)
+        return fail(QStringLiteral("no generator behind ") + button);
+    std::printf("%s\n", generator->confirmation.title.toUtf8().constData());
+    return 0;
+}
+
+// Through the program's own class, so the file is what a run of the
+// program leaves behind; read back, so that no value is silently dropped.
+int keep(const QString& file, const QStringList& pairs)
+{
+    QHash<QString, QString> values;
+    if (QString problem; !fieldValues(pairs, &values, &problem))
+        return fail(problem);
+    FieldSettings settings(file);
+    if (!settings.save(values))
+        return fail(QStringLiteral("cannot write ") + file);
+    const QHash<QString, QString> kept = FieldSettings(file).load();
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        if (it.value() != initialText(it.key()) && kept.value(it.key()) != it.value())
+            return fail(it.key() + QStringLiteral(" does not read back from ") + file);
     }
     return 0;
 }
@@ -118,18 +198,26 @@ int main(int argc, char* argv[])
     const QString mode = args.value(0);
     if (mode == QLatin1String("position") && args.size() == 2)
         return position(args.at(1));
-    if (mode == QLatin1String("snippet") && args.size() == 2)
-        return snippet(args.at(1), false);
+    if (mode == QLatin1String("snippet") && args.size() >= 2)
+        return snippet(args.at(1), false, args.mid(2));
     if (mode == QLatin1String("cleared-snippet") && args.size() == 2)
         return snippet(args.at(1), true);
     if (mode == QLatin1String("initial") && args.size() == 2 && findControl(args.at(1)))
         return writeBytes(initialText(args.at(1)).toUtf8());
     if (mode == QLatin1String("reachable") && args.size() == 1)
         return reachable();
+    if (mode == QLatin1String("option") && args.size() == 2)
+        return option(args.at(1));
+    if (mode == QLatin1String("title") && args.size() == 2)
+        return title(args.at(1));
+    if (mode == QLatin1String("keep") && args.size() >= 4)
+        return keep(args.at(1), args.mid(2));
     if (mode == QLatin1String("window-size") && args.size() == 1) {
         std::printf("%d %d\n", twipsToPixels(WindowClientWidth), twipsToPixels(WindowClientHeight));
         return 0;
     }
-    return fail(QStringLiteral("usage: e2e_helper position CONTROL | snippet BUTTON | "
-                               "cleared-snippet BUTTON | initial FIELD | reachable | window-size"));
+    return fail(
+        QStringLiteral("usage: e2e_helper position CONTROL | snippet BUTTON [FIELD VALUE]... | "
+                       "cleared-snippet BUTTON | initial FIELD | reachable | option CONTROL | title BUTTON | "
+                       "keep FILE FIELD VALUE... | window-size"));
 }
