@@ -66,6 +66,7 @@ void MainWindow::checkPanelAddresses(int panel)
     progress->setObjectName(QStringLiteral("AddressCheckProgress"));
     progress->setWindowTitle(QStringLiteral("检查本页图片地址"));
     auto* layout = new QVBoxLayout(progress);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     auto* label = new QLabel(QStringLiteral("正在检查地址：0/%1").arg(addresses.size()), progress);
     auto* bar = new QProgressBar(progress);
     bar->setRange(0, int(addresses.size()));
@@ -112,6 +113,7 @@ void MainWindow::editBannerAddresses()
     dialog->setWindowTitle(QStringLiteral("客服横幅图片地址"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     auto* form = new QFormLayout(dialog);
+    form->setSizeConstraint(QLayout::SetFixedSize);
     // The contact panel's addresses that lie beyond its edge: the banners.
     QList<QPair<QString, QLineEdit*>> edits;
     for (const ControlSpec& spec : controlInventory()) {
