@@ -1,7 +1,7 @@
 // The address check through the real window, against an HTTP server of the
-// test's own on 127.0.0.1: the report for the contact and poster panels, at
-// most four requests at a time and "取消" ending them all, no request before
-// the owner asks, and the warning sign the offline rule puts in a field.
+// test's own on 127.0.0.1: no request before the owner asks, the report for
+// the contact and poster panels, at most four requests at a time and "取消"
+// ending them all, and the warning sign the offline rule puts in a field.
 // Every address of a checked panel points at that server or is empty: no
 // request leaves this machine.
 
@@ -87,7 +87,7 @@ private:
         request += socket->readAll();
         if (!request.contains("\r\n\r\n"))
             return;
-        const QByteArray path = request.split(' ').value(1);
+        const QByteArray path = request.split(' ').value(1).split('?').first();
         if (path.startsWith("/hang")) {
             socket->write("HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nContent-Length: 100000\r\n\r\n\x89PNG");
             return;
@@ -158,6 +158,12 @@ private slots:
         setAddresses(0, { { QStringLiteral("Text4_1"), "/a50.png" }, { QStringLiteral("Text4_2"), "/a60.png" },
                           { QStringLiteral("Text4_3"), "/missing" }, { QStringLiteral("Text4_4"), "/page" },
                           { QStringLiteral("Text4_5"), "/moved" }, { QStringLiteral("Text1_1"), "/a50.png" } });
+        // Editing addresses asks nothing of the network: only the menu does.
+        auto* avatar = controlOf<QLineEdit>(*m_window, QStringLiteral("Text4_1"));
+        avatar->end(false);
+        QTest::keyClicks(avatar, QStringLiteral("?v=2"));
+        QTest::qWait(200);
+        QCOMPARE(m_server->connections, 0);
         // Plain http: every address that answers is a problem, so the lines
         // keep the panel's order.
         QCOMPARE(reportOf(0), QStringLiteral("地址检查结果|1\n")
@@ -204,20 +210,6 @@ private slots:
         QCOMPARE(m_server->connections, 4);
         QVERIFY(m_notifier.boxes.isEmpty());
         QTRY_VERIFY(!m_window->findChild<QDialog*>(QStringLiteral("AddressCheckProgress")));
-    }
-
-    void noRequestBeforeTheOwnerAsks()
-    {
-        for (int panel = 0; panel < PanelCount; ++panel) {
-            m_window->showPanel(panel);
-            setAddresses(panel, {});
-        }
-        m_window->showPanel(0);
-        auto* avatar = controlOf<QLineEdit>(*m_window, QStringLiteral("Text4_1"));
-        avatar->setText(m_server->url("/a50.p"));
-        QTest::keyClicks(avatar, QStringLiteral("ng"));
-        QTest::qWait(300);
-        QCOMPARE(m_server->connections, 0);
     }
 
     void timeLimitEndsAnAnswerThatNeverFinishes()
