@@ -6,18 +6,22 @@
 #include <QLineEdit>
 #include <QStyle>
 
-QAction* markAddressProblems(QLineEdit* field)
+void markAddressProblems(QLineEdit* field)
 {
-    QAction* sign = field->addAction(field->style()->standardIcon(QStyle::SP_MessageBoxWarning),
-                                     QLineEdit::TrailingPosition);
-    sign->setObjectName(QStringLiteral("addressProblem"));
-    const auto update = [field, sign](const QString& value) {
+    const auto update = [field](const QString& value) {
         const QString problem = addressProblem(value);
+        auto* sign = field->findChild<QAction*>(QStringLiteral("addressProblem"), Qt::FindDirectChildrenOnly);
+        if (!sign && problem.isEmpty())
+            return;
+        if (!sign) {
+            sign = field->addAction(field->style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                                    QLineEdit::TrailingPosition);
+            sign->setObjectName(QStringLiteral("addressProblem"));
+        }
         sign->setVisible(!problem.isEmpty());
         sign->setToolTip(problem);
         field->setToolTip(problem);
     };
-    QObject::connect(field, &QLineEdit::textChanged, sign, update);
+    QObject::connect(field, &QLineEdit::textChanged, field, update);
     update(field->text());
-    return sign;
 }
