@@ -3,8 +3,6 @@
 # judges it as apt and lintian would: control fields, the exact file list,
 # the desktop entry and metainfo, lintian's verdict, and finally the program
 # unpacked with dpkg -x (no system change) opening its window under Xvfb.
-# A package built before it with a publisher's maintainer and homepage
-# shows that both reach every place that names them.
 #
 # From CTest: SOURCE_DIR, PACKAGE_WORK (this test's build folder),
 # PACKAGE_VERSION, SHIPUTONG (where the unpacked program will be).
@@ -20,37 +18,24 @@ kept_lintian_warnings=()
 fail() { e2e_fail "$@"; }
 
 # ---- Build -------------------------------------------------------------
+dist=$PACKAGE_WORK/dist
 arch=$(dpkg --print-architecture)
-deb=$PACKAGE_WORK/dist/shiputong_${PACKAGE_VERSION}_${arch}.deb
-# make package into folder $1 with the make variables that follow; that
-# folder then holds exactly the one new package.
-make_package()
-{
-    local dist=$1 debs
-    shift
-    # A stale package of an earlier run must not pass for a new one.
-    rm -f "$dist"/*.deb
-    e2e_log "make package $* (build in $PACKAGE_WORK/build)"
-    started=$SECONDS
-    env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL \
-        make -C "$SOURCE_DIR" package JOBS=2 PACKAGE_BUILD="$PACKAGE_WORK/build" DIST="$dist" "$@" \
-        </dev/null >"$E2E_WORK/make.log" 2>&1 || { tail -n 40 "$E2E_WORK/make.log" >&2; fail "make package failed"; }
-    e2e_log "make package took $((SECONDS - started)) s"
-    if grep -iE 'warning:' "$E2E_WORK/make.log" >&2; then
-        fail "the package build is not free of warnings"
-    fi
-    mapfile -t debs < <(find "$dist" -maxdepth 1 -name '*.deb')
-    [[ ${#debs[@]} -eq 1 ]] || fail "expected exactly one .deb in $dist, found ${#debs[@]}: ${debs[*]}"
-    [[ "${debs[0]}" == "$dist/${deb##*/}" ]] || fail "package named ${debs[0]##*/}, expected ${deb##*/}"
-}
-# A publisher's package first: the default one after it, from the same build
-# tree, shows that their values do not stay behind. The quote in the name
-# has to pass make and the shell.
-published_maintainer="Pat O'Neil <packager@example.net>"
-published_homepage=https://example.net/shiputong/
-published_deb=$PACKAGE_WORK/dist-published/${deb##*/}
-make_package "${published_deb%/*}" SHIPUTONG_MAINTAINER="$published_maintainer" SHIPUTONG_HOMEPAGE="$published_homepage"
-make_package "${deb%/*}"
+deb=$dist/shiputong_${PACKAGE_VERSION}_${arch}.deb
+# A stale package of an earlier run must not pass for a new one.
+rm -f "$dist"/*.deb
+e2e_log "make package (build in $PACKAGE_WORK/build)"
+started=$SECONDS
+env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL \
+    make -C "$SOURCE_DIR" package JOBS=2 PACKAGE_BUILD="$PACKAGE_WORK/build" DIST="$dist" \
+    </dev/null >"$E2E_WORK/make.log" 2>&1 || { tail -n 40 "$E2E_WORK/make.log" >&2; fail "make package failed"; }
+e2e_log "make package took $((SECONDS - started)) s"
+if grep -iE 'warning:' "$E2E_WORK/make.log" >&2; then
+    fail "the package build is not free of warnings"
+fi
+
+mapfile -t debs < <(find "$dist" -maxdepth 1 -name '*.deb')
+[[ ${#debs[@]} -eq 1 ]] || fail "expected exactly one .deb in $dist, found ${#debs[@]}: ${debs[*]}"
+[[ "${debs[0]}" == "$deb" ]] || fail "package named ${debs[0]##*/}, expected ${deb##*/}"
 
 # ---- Control fields ----------------------------------------------------
 field() { dpkg-deb -f "$deb" "$1"; }
@@ -68,15 +53,12 @@ expect_field Priority optional
 maintainer_form='^[^<]+ <[^@ ]+@[^@ ]+\.[a-z]+>$'
 [[ "$(field Maintainer)" =~ $maintainer_form ]] \
     || fail "Maintainer is not 'Name <address>': $(field Maintainer)"
-# Unless the publisher says otherwise, mail goes to a reserved domain
-# (RFC 2606) and no home page is claimed.
-cached() { sed -n "s/^$1:STRING=//p" "$PACKAGE_WORK/build/CMakeCache.txt"; }
-default_maintainer=$(cached SHIPUTONG_MAINTAINER)
-default_homepage=$(cached SHIPUTONG_HOMEPAGE)
-reserved_address='@([^@>]+\.)?(example\.(com|net|org)|[^@>]+\.(example|invalid|test))>$'
-[[ "$default_maintainer" =~ $reserved_address ]] \
-    || fail "the default maintainer is not on a reserved domain: $default_maintainer"
-[[ -z "$default_homepage" ]] || fail "a homepage is set by default: $default_homepage"
+# Unless its publisher sets them (see the README), the package sends mail
+# to a reserved domain (RFC 2606) and claims no home page.
+reserved_address='@example\.(com|net|org)>$'
+[[ "$(field Maintainer)" =~ $reserved_address ]] \
+    || fail "the default maintainer is not on a reserved domain: $(field Maintainer)"
+[[ -z "$(field Homepage)" ]] || fail "a Homepage is claimed by default: $(field Homepage)"
 
 # Synopsis, then one English and one Chinese line.
 mapfile -t description < <(field Description)
@@ -194,6 +176,9 @@ appstreamcli validate --no-net --explain "$metainfo" >&2 || fail "appstreamcli r
 grep -qF "<launchable type=\"desktop-id\">${desktop##*/}</launchable>" "$metainfo" \
     || fail "the metainfo does not launch ${desktop##*/}"
 grep -qF "<release version=\"$PACKAGE_VERSION\"" "$metainfo" || fail "the metainfo has no release $PACKAGE_VERSION"
+if grep -q 'type="homepage"' "$metainfo" || grep -q '^Source:' "$root/usr/share/doc/shiputong/copyright"; then
+    fail "the metainfo or the copyright file claims a home page by default"
+fi
 
 copyright=$root/usr/share/doc/shiputong/copyright
 [[ "$(head -n 1 "$copyright")" == "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ]] \
@@ -203,33 +188,6 @@ zcat "$root/usr/share/doc/shiputong/changelog.gz" >"$E2E_WORK/changelog"
 [[ "$(dpkg-parsechangelog -l "$E2E_WORK/changelog" -S Version)" == "$PACKAGE_VERSION" ]] \
     || fail "the changelog's newest entry is not version $PACKAGE_VERSION"
 e2e_log "ok: desktop entry, icons, metainfo, copyright, changelog"
-
-# ---- Maintainer and homepage -------------------------------------------
-# Package $1, unpacked at $2, names maintainer $3 wherever it names one, and
-# homepage $4 likewise; without a homepage, none of its places is there at
-# all, not even the manual page's heading.
-expect_metadata()
-{
-    local doc=$2/usr/share/doc/shiputong actual expected
-    zcat "$doc/changelog.gz" >"$E2E_WORK/changelog"
-    actual=$(echo "Maintainer: $(dpkg-deb -f "$1" Maintainer)"
-        grep '^Upstream-Contact: ' "$doc/copyright"
-        echo "Changelog: $(dpkg-parsechangelog -l "$E2E_WORK/changelog" -S Maintainer)"
-        dpkg-deb -f "$1" Homepage | sed -n 's/^./Homepage: &/p'
-        grep '^Source: ' "$doc/copyright"
-        sed -n 's|^ *<url type="homepage">\(.*\)</url>$|Metainfo: \1|p' "$2/usr/share/metainfo/com.hemuchuanshe.shiputong.metainfo.xml"
-        zcat "$2/usr/share/man/man1/shiputong.1.gz" | awk '/^\.SH / { see_also = ($0 == ".SH SEE ALSO") } see_also')
-    expected=$(printf '%s\n' "Maintainer: $3" "Upstream-Contact: $3" "Changelog: $3")
-    [[ -z "$4" ]] || expected+=$(printf '\n%s' "Homepage: $4" "Source: $4" "Metainfo: $4" ".SH SEE ALSO" "$4")
-    [[ "$actual" == "$expected" ]] \
-        || fail "${1##*/} does not name the expected maintainer and homepage (< expected, > packaged): $(diff <(echo "$expected") <(echo "$actual"))"
-}
-expect_metadata "$deb" "$root" "$default_maintainer" "$default_homepage"
-published_root=$PACKAGE_WORK/root-published
-rm -rf "$published_root"
-dpkg -x "$published_deb" "$published_root"
-expect_metadata "$published_deb" "$published_root" "$published_maintainer" "$published_homepage"
-e2e_log "ok: maintainer and homepage, by default and as published"
 
 # ---- lintian -----------------------------------------------------------
 # Status 1 only says that errors were found; anything above is a failed run.
