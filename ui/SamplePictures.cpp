@@ -1,9 +1,10 @@
 #include "SamplePictures.h"
 
+#include "SnippetFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 SampleExport exportSamplePictures(const QString& folder, const std::function<bool(const QString& name)>& replace)
@@ -15,13 +16,10 @@ SampleExport exportSamplePictures(const QString& folder, const std::function<boo
         if (QFileInfo::exists(path) && !replace(name))
             continue;
         QFile source(samples.filePath(name));
-        QSaveFile target(path);
-        // Unbuffered, so that a write the disk cuts short shows here (see
-        // writeSnippetFile).
-        if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-            || target.write(source.readAll()) != source.size() || !target.commit()) {
+        QString reason = source.open(QIODevice::ReadOnly) ? QString() : source.errorString();
+        if (!reason.isEmpty() || !writeWholeFile(path, source.readAll(), &reason)) {
             result.problem = QStringLiteral("无法在文件夹 %1 中写入“%2”：%3")
-                                 .arg(QDir::toNativeSeparators(folder), name, target.errorString());
+                                 .arg(QDir::toNativeSeparators(folder), name, reason);
             return result;
         }
         ++result.written;

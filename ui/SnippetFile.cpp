@@ -13,17 +13,24 @@ QString suggestedSnippetFileName(const QString& templateFile)
     return base + (styleSheet ? QStringLiteral(".css") : QStringLiteral(".html"));
 }
 
-QString writeSnippetFile(const QString& path, const QString& snippet)
+bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* reason)
 {
     QSaveFile file(path);
-    const QByteArray bytes = snippet.toUtf8();
-    // A failed write leaves an earlier file of that name as it was.
     // Unbuffered: a buffered write that the disk cuts short is flushed only
     // at commit(), and Qt 6.4 then reports the short file as saved.
     if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
         && file.commit())
+        return true;
+    *reason = file.errorString();
+    return false;
+}
+
+QString writeSnippetFile(const QString& path, const QString& snippet)
+{
+    QString reason;
+    if (writeWholeFile(path, snippet.toUtf8(), &reason))
         return QString();
-    return QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString());
+    return QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(path), reason);
 }
 
 QString chooseSnippetFile(QWidget* parent, const QString& suggestedName)

@@ -11,6 +11,10 @@ class QWidget;
 // "navigation-css.txt" → "navigation-css.css".
 QString suggestedSnippetFileName(const QString& templateFile);
 
+// Writes `bytes` to `path` all or nothing: an earlier file of that name stays
+// as it was unless every byte arrived. False, and why in `reason`, otherwise.
+bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* reason);
+
 // Writes the snippet's exact UTF-8 bytes (CR LF and tabs as composed) to
 // `path`, all or nothing. Empty when written, otherwise why not.
 QString writeSnippetFile(const QString& path, const QString& snippet);
