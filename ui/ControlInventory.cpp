@@ -279,6 +279,16 @@ QString reportCaption(const QString& name)
     return accessibleCaption(name).remove(decoration);
 }
 
+QList<const ControlSpec*> addressFields(int panel)
+{
+    QList<const ControlSpec*> fields;
+    for (const ControlSpec& spec : controlInventory()) {
+        if (spec.container == panelName(panel) && spec.address != AddressKind::None)
+            fields << &spec;
+    }
+    return fields;
+}
+
 const QList<QString>& focusOrder()
 {
     static const QList<QString> order = [] {

@@ -87,6 +87,9 @@ QString accessibleCaption(const QString& name);
 // colon that follow them on the panel ("海报图片地址A").
 QString reportCaption(const QString& name);
 
+// The fields of panel `index` that hold an address, in table order.
+QList<const ControlSpec*> addressFields(int panel);
+
 // Object names of the controls with a Tab stop, in their keyboard order.
 const QList<QString>& focusOrder();
 

@@ -76,7 +76,6 @@ private:
     void saveSnippetToFile(const Generator& generator, const QString& snippet);
 
     static int panelIndexOf(const QString& container);
-    static bool panelHasAddresses(int panel);
     void buildPanel(int index);
     void buildControlsIn(const QString& container);
     QWidget* createControl(const ControlSpec& spec, QWidget* container);

@@ -28,30 +28,20 @@ const QString ReportTitle = QStringLiteral("地址检查结果");
 
 } // namespace
 
-bool MainWindow::panelHasAddresses(int panel)
-{
-    const QString name = panelName(panel);
-    return std::any_of(controlInventory().cbegin(), controlInventory().cend(), [&name](const ControlSpec& spec) {
-        return spec.container == name && spec.address != AddressKind::None;
-    });
-}
-
 void MainWindow::checkPanelAddresses(int panel)
 {
     // Fields in panel order, each address fetched once however many use it.
     QList<QPair<const ControlSpec*, QString>> fields;
     QStringList addresses;
     QSet<QString> images;
-    for (const ControlSpec& spec : controlInventory()) {
-        if (spec.container != panelName(panel) || spec.address == AddressKind::None)
-            continue;
-        const QString address = fieldText(spec.name);
+    for (const ControlSpec* spec : addressFields(panel)) {
+        const QString address = fieldText(spec->name);
         if (address.isEmpty())
             continue;
-        fields.append({ &spec, address });
+        fields.append({ spec, address });
         if (!addresses.contains(address))
             addresses << address;
-        if (spec.address == AddressKind::Image)
+        if (spec->address == AddressKind::Image)
             images << address;
     }
     if (fields.isEmpty()) {
@@ -67,10 +57,14 @@ void MainWindow::checkPanelAddresses(int panel)
     progress->setWindowTitle(QStringLiteral("检查本页图片地址"));
     auto* layout = new QVBoxLayout(progress);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    auto* label = new QLabel(QStringLiteral("正在检查地址：0/%1").arg(addresses.size()), progress);
+    auto* label = new QLabel(progress);
     auto* bar = new QProgressBar(progress);
     bar->setRange(0, int(addresses.size()));
-    bar->setValue(0);
+    const auto showProgress = [label, bar](int done, int total) {
+        bar->setValue(done);
+        label->setText(QStringLiteral("正在检查地址：%1/%2").arg(done).arg(total));
+    };
+    showProgress(0, int(addresses.size()));
     auto* buttons = new QDialogButtonBox(progress);
     buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
     layout->addWidget(label);
@@ -80,10 +74,7 @@ void MainWindow::checkPanelAddresses(int panel)
 
     // The requests go with the dialog.
     auto* fetcher = new AddressFetcher(progress);
-    connect(fetcher, &AddressFetcher::progress, progress, [label, bar](int done, int total) {
-        bar->setValue(done);
-        label->setText(QStringLiteral("正在检查地址：%1/%2").arg(done).arg(total));
-    });
+    connect(fetcher, &AddressFetcher::progress, progress, showProgress);
     connect(progress, &QDialog::rejected, fetcher, [progress, fetcher] {
         fetcher->cancel();
         progress->deleteLater();
@@ -116,16 +107,16 @@ void MainWindow::editBannerAddresses()
     form->setSizeConstraint(QLayout::SetFixedSize);
     // The contact panel's addresses that lie beyond its edge: the banners.
     QList<QPair<QString, QLineEdit*>> edits;
-    for (const ControlSpec& spec : controlInventory()) {
-        if (spec.container != panelName(0) || spec.address == AddressKind::None || !spec.has(Outside))
+    for (const ControlSpec* spec : addressFields(0)) {
+        if (!spec->has(Outside))
             continue;
-        auto* edit = new QLineEdit(fieldText(spec.name), dialog);
+        auto* edit = new QLineEdit(fieldText(spec->name), dialog);
         edit->setMaxLength(std::numeric_limits<int>::max());
         edit->setCursorPosition(0);
-        edit->setMinimumWidth(twipsToPixels(spec.width));
+        edit->setMinimumWidth(twipsToPixels(spec->width));
         markAddressProblems(edit);
-        form->addRow(findControl(spec.label)->text, edit);
-        edits.append({ spec.name, edit });
+        form->addRow(findControl(spec->label)->text, edit);
+        edits.append({ spec->name, edit });
     }
     auto* buttons = new QDialogButtonBox(dialog);
     buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);

@@ -64,7 +64,7 @@ void MainWindow::showPanelMenu(int panel, const QPoint& globalPos)
     };
     offer(QStringLiteral("恢复本页默认内容"), [this, panel] { restorePanelDefaults(panel); });
     menu->addSeparator();
-    if (panelHasAddresses(panel))
+    if (!addressFields(panel).isEmpty())
         offer(QStringLiteral("检查本页图片地址"), [this, panel] { checkPanelAddresses(panel); });
     if (panel == 0)
         offer(QStringLiteral("修改客服横幅图片地址…"), [this] { editBannerAddresses(); });
