@@ -1,5 +1,7 @@
 #include "MarkerReplacement.h"
 
+#include <QList>
+
 namespace {
 
 // Markers are short and templates mostly ASCII markup: looking for the
@@ -20,18 +22,22 @@ QString replaceMarker(const QString& text, QStringView marker, QStringView value
 {
     if (marker.isEmpty())
         return text;
-    qsizetype found = findMarker(text, marker, 0);
-    if (found < 0)
+    // The search goes on after the marker just found, so occurrences never
+    // overlap and the inserted value is never searched by the same pass.
+    QList<qsizetype> found;
+    for (qsizetype at = findMarker(text, marker, 0); at >= 0; at = findMarker(text, marker, at + marker.size()))
+        found.append(at);
+    if (found.isEmpty())
         return text; // shared, not copied
+    // One allocation of the exact size: growing a text of many megabytes
+    // while appending would copy it again and touch fresh memory.
     QString result;
-    result.reserve(text.size());
+    result.reserve(text.size() + found.size() * (value.size() - marker.size()));
     qsizetype copied = 0;
-    // The search goes on in `text` after the marker just replaced, so the
-    // inserted value is never searched by the same pass.
-    for (; found >= 0; found = findMarker(text, marker, copied)) {
-        result += QStringView(text).sliced(copied, found - copied);
+    for (const qsizetype at : found) {
+        result += QStringView(text).sliced(copied, at - copied);
         result += value;
-        copied = found + marker.size();
+        copied = at + marker.size();
     }
     result += QStringView(text).sliced(copied);
     return result;
