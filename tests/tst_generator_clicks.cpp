@@ -1,6 +1,7 @@
 #include "ControlInventory.h"
 #include "Generator.h"
 #include "MainWindow.h"
+#include "PanelTable.h"
 #include "TestSupport.h"
 
 #include <QLineEdit>
@@ -30,8 +31,7 @@ private:
     }
     int panelOf(const Generator& generator)
     {
-        const QString panel = findControl(generator.button)->container;
-        return panel.section(QLatin1Char('_'), 1).toInt();
+        return panelOfControl(generator.button)->index;
     }
     QString composedFromWindow(const Generator& generator)
     {

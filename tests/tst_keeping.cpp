@@ -3,6 +3,7 @@
 #include "Generator.h"
 #include "MainWindow.h"
 #include "MessageBoxNotifier.h"
+#include "PanelTable.h"
 #include "SnippetFile.h"
 #include "TestSupport.h"
 
@@ -87,7 +88,7 @@ private:
     T* get(const QString& name) { return controlOf<T>(*m_window, name); }
     void click(const QString& button)
     {
-        m_window->showPanel(findControl(button)->container.section(QLatin1Char('_'), 1).toInt());
+        m_window->showPanel(panelOfControl(button)->index);
         QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton);
     }
     QStringList editableFields() const
@@ -132,7 +133,7 @@ private:
     }
     QDialog* openBannerDialog()
     {
-        m_window->editBannerAddresses();
+        m_window->editBannerAddresses(0);
         auto* dialog = m_window->findChild<QDialog*>(QStringLiteral("BannerAddresses"));
         return dialog && dialog->isVisible() ? dialog : nullptr;
     }

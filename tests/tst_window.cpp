@@ -236,15 +236,15 @@ private slots:
                 }
                 QVERIFY2(widget->isVisibleTo(m_window.get()), qPrintable(spec.name));
                 const QRect box = widget->geometry();
-                if (spec.has(Outside))
+                if (spec.has(ControlFlag::Outside))
                     QVERIFY2(!box.intersects(inside), qPrintable(spec.name + QStringLiteral(" should lie outside")));
                 else if (spec.name != QStringLiteral("Image1_3")) // drawn wider than its panel, cut at the edge
                     QVERIFY2(inside.contains(box), qPrintable(spec.name + QStringLiteral(" should lie inside")));
                 if (spec.kind == ControlKind::TextField || spec.kind == ControlKind::Button) {
-                    if (!spec.has(Outside))
+                    if (!spec.has(ControlFlag::Outside))
                         inputs << widget;
                 }
-                if (spec.has(AutoSize)) {
+                if (spec.has(ControlFlag::AutoSize)) {
                     auto* label = qobject_cast<QLabel*>(widget);
                     QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()), qPrintable(spec.name));
                 }
@@ -277,9 +277,9 @@ private slots:
             auto* picture = get<QLabel>(spec.name);
             const QPixmap pixmap = picture->pixmap();
             QVERIFY2(!pixmap.isNull(), qPrintable(spec.name));
-            QCOMPARE(picture->size(), QSize(spec.width / 15, spec.height / 15));
-            QCOMPARE(picture->hasScaledContents(), spec.has(Stretched));
-            if (!spec.has(Stretched))
+            QCOMPARE(picture->size(), spec.twips.size() / 15);
+            QCOMPARE(picture->hasScaledContents(), spec.has(ControlFlag::Stretched));
+            if (!spec.has(ControlFlag::Stretched))
                 QCOMPARE(pixmap.size(), picture->size());
         }
     }
@@ -320,7 +320,7 @@ private slots:
             }
             const bool input = spec.kind == ControlKind::TextField || spec.kind == ControlKind::Button
                 || spec.kind == ControlKind::Option;
-            if (input && !spec.has(Hidden) && !spec.has(Outside))
+            if (input && !spec.has(ControlFlag::Hidden) && !spec.has(ControlFlag::Outside))
                 QVERIFY2(spec.tab > 0, qPrintable(spec.name + QStringLiteral(" has no Tab place")));
             if (spec.kind != ControlKind::TextField)
                 continue;
@@ -367,7 +367,7 @@ private slots:
         QVERIFY(activate());
         QHash<QString, QString> outsideValues;
         for (const ControlSpec& spec : controlInventory()) {
-            if (spec.has(Outside)) {
+            if (spec.has(ControlFlag::Outside)) {
                 QCOMPARE(get(spec.name)->focusPolicy(), Qt::NoFocus);
                 outsideValues.insert(spec.name, m_window->fieldText(spec.name));
             }

@@ -2,7 +2,9 @@
 
 #include "AddressCheck.h"
 
+#include <QFlags>
 #include <QList>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -24,9 +26,8 @@ enum class ControlKind
     AboutText,
 };
 
-enum ControlFlag : unsigned
+enum class ControlFlag : unsigned
 {
-    NoFlags = 0,
     Hidden = 1u << 0,      // never shown
     Outside = 1u << 1,     // shown, but beyond its container's edge
     AutoSize = 1u << 2,    // label sized to its caption
@@ -36,20 +37,18 @@ enum ControlFlag : unsigned
     WhiteOverPicture = 1u << 6, // white text, transparent, drawn over a picture
     Stretched = 1u << 7,   // picture scaled to its rectangle
     Checked = 1u << 8,     // option selected at start
-    TemplateHolder = 1u << 9, // initial value is its generator's template
 };
+Q_DECLARE_FLAGS(ControlFlags, ControlFlag)
+Q_DECLARE_OPERATORS_FOR_FLAGS(ControlFlags)
 
 struct ControlSpec
 {
     ControlKind kind;
     QString container; // object name of the containing frame; empty for the window
     QString name;      // object name, e.g. "Text7_3", "Frame2_4", "旺旺在线"
-    int left;          // twips
-    int top;
-    int width;
-    int height;
-    QString text;      // caption, initial value, or picture resource path
-    unsigned flags = NoFlags;
+    QRect twips;       // position in its container and size
+    QString text = {}; // caption, initial value, or picture resource path
+    ControlFlags flags = {};
     int tab = 0;       // place in the window's keyboard order, from 1; 0: no Tab stop
     QString label = {}; // for a field: the label that names it; the first field
                         // to name a label is that label's buddy
@@ -57,11 +56,12 @@ struct ControlSpec
     QSize laidOut = {}; // for a picture's address: its size in the module (a
                         // height of 0: only the width is laid out)
 
-    bool has(ControlFlag flag) const { return (flags & flag) != 0; }
+    bool has(ControlFlag flag) const { return flags.testFlag(flag); }
 };
 
 inline constexpr int TwipsPerPixel = 15;
 inline constexpr int twipsToPixels(int twips) { return twips / TwipsPerPixel; }
+QRect pixelRect(const ControlSpec& spec);
 
 inline constexpr int WindowClientWidth = 12465; // twips
 inline constexpr int WindowClientHeight = 7425;
@@ -77,7 +77,8 @@ QString aboutText();
 // Every control, containers before their contents, in creation order.
 const QList<ControlSpec>& controlInventory();
 const ControlSpec* findControl(const QString& name);
-// The initial text of a field (the template, for a template holder).
+// The initial text of a field; for a generator's template holder, the
+// template.
 QString initialText(const QString& name);
 
 // The caption that names a field or button for screen readers and UI

@@ -1,64 +1,37 @@
 #include "MainWindow.h"
 
-#include "AddressMark.h"
+#include "AddressFetcher.h"
+#include "BannerAddressDialog.h"
 #include "ControlInventory.h"
-#include "FieldSettings.h"
 #include "DeliverCode.h"
+#include "FieldSettings.h"
 #include "Generator.h"
 #include "LinkLabel.h"
 #include "Notifier.h"
-#include "TextStore.h"
+#include "PanelForm.h"
+#include "PanelMenu.h"
+#include "SamplePictures.h"
+#include "SnippetFile.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QEvent>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
-#include <QTextBlock>
-#include <QTextCursor>
+#include <QVBoxLayout>
 
-#include <limits>
+#include <algorithm>
 
 namespace {
 
-QRect pixelRect(const ControlSpec& spec)
-{
-    return QRect(twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
-                 twipsToPixels(spec.height));
-}
-
-QColor flagColour(const ControlSpec& spec)
-{
-    if (spec.has(Red))
-        return QColor(255, 0, 0);
-    if (spec.has(Blue))
-        return QColor(0, 0, 255);
-    if (spec.has(WhiteOverPicture))
-        return QColor(255, 255, 255);
-    return QColor();
-}
-
-// The About text shows as a block of text: CR LF become paragraph breaks and
-// every line gets the fixed height the layout was drawn for.
-void fillAboutText(QPlainTextEdit* edit, const QString& text)
-{
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (lines.endsWith(QLatin1Char('\n')))
-        lines.chop(1);
-    edit->setPlainText(lines);
-    const int lineHeight = edit->fontMetrics().height();
-    QTextCursor cursor(edit->document());
-    cursor.select(QTextCursor::Document);
-    QTextBlockFormat format;
-    format.setLineHeight(lineHeight, QTextBlockFormat::FixedHeight);
-    cursor.mergeBlockFormat(format);
-}
+const QString ReportTitle = QStringLiteral("地址检查结果");
 
 } // namespace
 
@@ -74,160 +47,34 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
 
     // What the last run kept goes into each field as its panel is built, so
     // kept values do not make start-up build the panels hidden at start.
-    if (m_services.fieldSettings)
-        m_keptValues = m_services.fieldSettings->load();
-    m_options = new QButtonGroup(this);
-    connect(m_options, &QButtonGroup::idClicked, this, &MainWindow::showPanel);
-    buildControlsIn(QString());
-    buildControlsIn(QStringLiteral("Frame1"));
+    m_form = new PanelForm(this, m_services.fieldSettings ? m_services.fieldSettings->load() : QHash<QString, QString>());
+    connect(m_form, &PanelForm::controlBuilt, this, &MainWindow::connectHandler);
+    connect(m_form->options(), &QButtonGroup::idClicked, this, &MainWindow::showPanel);
+    m_form->buildWindowControls();
     arrangeAtStart();
-    offerPanelMenus();
+    connect(new PanelMenu(*m_form, this), &PanelMenu::chosen, this, &MainWindow::offerChosen);
     // Left alone, Qt would give the keyboard to the first Tab stop, an option
     // that is not the checked one, and the first Space would switch panels.
     // Set now, before the window shows, this only names the widget that
     // activation hands the keyboard to: a field the owner clicks before the
     // window becomes active keeps it.
-    if (QAbstractButton* checked = m_options->checkedButton())
+    if (QAbstractButton* checked = m_form->options()->checkedButton())
         checked->setFocus();
 }
 
 QWidget* MainWindow::control(const QString& name)
 {
-    if (QWidget* widget = m_controls.value(name))
-        return widget;
-    const ControlSpec* spec = findControl(name);
-    if (!spec)
-        return nullptr;
-    const int panel = panelIndexOf(spec->container);
-    if (panel >= 0)
-        buildPanel(panel);
-    return m_controls.value(name);
+    return m_form->control(name);
 }
 
-int MainWindow::panelIndexOf(const QString& container)
+QString MainWindow::fieldText(const QString& name)
 {
-    for (int i = 0; i < PanelCount; ++i) {
-        if (container == panelName(i))
-            return i;
-    }
-    return -1;
+    return m_form->fieldText(name);
 }
 
-void MainWindow::buildPanel(int index)
+void MainWindow::setFieldText(const QString& name, const QString& text)
 {
-    if (m_builtPanels.contains(index))
-        return;
-    m_builtPanels.insert(index);
-    buildControlsIn(panelName(index));
-}
-
-void MainWindow::buildControlsIn(const QString& container)
-{
-    QWidget* parent = container.isEmpty() ? this : m_controls.value(container);
-    Q_ASSERT_X(parent, "MainWindow", "a container must come before its controls");
-    for (const ControlSpec& spec : controlInventory()) {
-        if (spec.container != container)
-            continue;
-        QWidget* widget = createControl(spec, parent);
-        widget->setObjectName(spec.name);
-        widget->setGeometry(pixelRect(spec));
-        m_controls.insert(spec.name, widget);
-        if (auto* label = qobject_cast<QLabel*>(widget); label && spec.has(AutoSize))
-            label->adjustSize();
-        // Nobody sees a control beyond its panel's edge: Tab must not land there
-        // and let typing replace its value unseen.
-        if (spec.has(Outside))
-            widget->setFocusPolicy(Qt::NoFocus);
-        if (spec.kind == ControlKind::TextField || spec.kind == ControlKind::Button)
-            widget->setAccessibleName(accessibleCaption(spec.name));
-        connectHandler(spec, widget);
-    }
-    for (const ControlSpec& spec : controlInventory()) {
-        if (spec.container != container || spec.kind != ControlKind::TextField)
-            continue;
-        if (auto* label = qobject_cast<QLabel*>(m_controls.value(spec.label)); label && !label->buddy())
-            label->setBuddy(m_controls.value(spec.name));
-    }
-    applyFocusOrder();
-}
-
-QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* container)
-{
-    const QColor colour = flagColour(spec);
-    switch (spec.kind) {
-    case ControlKind::Frame: {
-        auto* frame = new QGroupBox(container);
-        frame->setFlat(false);
-        return frame;
-    }
-    case ControlKind::Option: {
-        auto* option = new QRadioButton(spec.text, container);
-        const int index = spec.name.section(QLatin1Char('_'), 1).toInt();
-        m_options->addButton(option, index);
-        option->setChecked(spec.has(Checked));
-        if (spec.has(Hidden))
-            option->hide();
-        return option;
-    }
-    case ControlKind::Label:
-    case ControlKind::LinkLabel: {
-        QLabel* label = spec.kind == ControlKind::LinkLabel ? new LinkLabel(container)
-                                                            : new QLabel(container);
-        label->setText(spec.text);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment((spec.has(AlignRight) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-        if (colour.isValid()) {
-            QPalette palette = label->palette();
-            palette.setColor(QPalette::WindowText, colour);
-            label->setPalette(palette);
-        }
-        if (spec.has(WhiteOverPicture))
-            label->setAttribute(Qt::WA_TranslucentBackground);
-        if (spec.has(AutoSize))
-            label->setWordWrap(false);
-        return label;
-    }
-    case ControlKind::TextField: {
-        auto* field = new QLineEdit(container);
-        // Values of any length are used exactly as typed or pasted.
-        field->setMaxLength(std::numeric_limits<int>::max());
-        const auto kept = m_keptValues.constFind(spec.name);
-        field->setText(kept != m_keptValues.cend() ? *kept : spec.text);
-        field->setCursorPosition(0);
-        if (spec.address != AddressKind::None)
-            markAddressProblems(field);
-        return field;
-    }
-    case ControlKind::HiddenText: {
-        auto* store = new TextStore(container);
-        store->setText(initialText(spec.name));
-        return store;
-    }
-    case ControlKind::Button:
-        return new QPushButton(spec.text, container);
-    case ControlKind::Picture: {
-        auto* picture = new QLabel(container);
-        picture->setPixmap(QPixmap(spec.text));
-        picture->setScaledContents(spec.has(Stretched));
-        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        return picture;
-    }
-    case ControlKind::AboutText: {
-        auto* about = new QPlainTextEdit(container);
-        about->setReadOnly(true);
-        about->setFrameShape(QFrame::NoFrame);
-        about->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        about->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        // Reads as a block of text on the panel: the panel's own colour shows
-        // through, whatever shade the style gives the inside of a frame.
-        QPalette palette = about->palette();
-        palette.setColor(QPalette::Base, Qt::transparent);
-        about->setPalette(palette);
-        fillAboutText(about, spec.text);
-        return about;
-    }
-    }
-    Q_UNREACHABLE();
+    m_form->setFieldText(name, text);
 }
 
 void MainWindow::connectHandler(const ControlSpec& spec, QWidget* widget)
@@ -245,29 +92,32 @@ void MainWindow::connectHandler(const ControlSpec& spec, QWidget* widget)
         connect(button, &QPushButton::clicked, this, &MainWindow::clearContacts);
 }
 
-void MainWindow::applyFocusOrder()
+void MainWindow::offerChosen(PanelOffer offer, int panel)
 {
-    // Over the controls built so far; a panel built later joins in its place.
-    QWidget* previous = nullptr;
-    for (const QString& name : focusOrder()) {
-        QWidget* widget = m_controls.value(name);
-        if (!widget)
-            continue;
-        if (previous)
-            setTabOrder(previous, widget);
-        previous = widget;
+    switch (offer) {
+    case PanelOffer::RestoreDefaults:
+        restorePanelDefaults(panel);
+        break;
+    case PanelOffer::AddressCheck:
+        checkPanelAddresses(panel);
+        break;
+    case PanelOffer::BannerAddresses:
+        editBannerAddresses(panel);
+        break;
+    case PanelOffer::SampleExport:
+        exportSamples();
+        break;
     }
 }
 
 void MainWindow::arrangeAtStart()
 {
-    for (int i = 0; i < PanelCount; ++i) {
-        QWidget* panel = control(panelName(i));
-        panel->hide();
-        panel->move(twipsToPixels(PanelLeft), twipsToPixels(PanelTop));
+    for (const PanelSpec& panel : panelTable()) {
+        QWidget* frame = control(panel.frame());
+        frame->hide();
+        frame->move(twipsToPixels(PanelLeft), twipsToPixels(PanelTop));
     }
-    buildPanel(0);
-    control(panelName(0))->show();
+    showPanel(0);
     centreOnScreen();
 }
 
@@ -325,33 +175,12 @@ bool MainWindow::event(QEvent* event)
 
 void MainWindow::showPanel(int index)
 {
-    for (int i = 0; i < PanelCount; ++i)
-        control(panelName(i))->hide();
-    if (QWidget* panel = control(panelName(index))) {
-        buildPanel(index);
-        panel->show();
-    }
-}
-
-QString MainWindow::fieldText(const QString& name)
-{
-    QWidget* widget = control(name);
-    if (auto* field = qobject_cast<QLineEdit*>(widget))
-        return field->text();
-    if (auto* store = qobject_cast<TextStore*>(widget))
-        return store->text();
-    return QString();
-}
-
-void MainWindow::setFieldText(const QString& name, const QString& text)
-{
-    QWidget* widget = control(name);
-    if (auto* field = qobject_cast<QLineEdit*>(widget)) {
-        field->setText(text);
-        // Long addresses show from their start, as at a first start.
-        field->setCursorPosition(0);
-    } else if (auto* store = qobject_cast<TextStore*>(widget))
-        store->setText(text);
+    if (index < 0 || index >= panelTable().size())
+        return;
+    for (const PanelSpec& panel : panelTable())
+        control(panel.frame())->hide();
+    m_form->buildPanel(index);
+    control(panelAt(index).frame())->show();
 }
 
 void MainWindow::runGenerator(const Generator& generator)
@@ -360,11 +189,7 @@ void MainWindow::runGenerator(const Generator& generator)
     // A click never brings the program down, and never reports a success
     // it did not achieve: any failure ends in the warning box.
     try {
-        QStringList values;
-        values.reserve(generator.steps.size());
-        for (const FieldStep& step : generator.steps)
-            values.append(fieldText(step.field));
-        const QString snippet = composeSnippet(fieldText(generator.templateHolder), generator.steps, values);
+        const QString snippet = m_form->compose(generator);
         if (!generator.workBuffer.isEmpty())
             setFieldText(generator.workBuffer, snippet);
         const DeliveryOutcome outcome = DeliverCode(*m_services.clipboard, notifier, snippet,
@@ -396,4 +221,136 @@ void MainWindow::visitDeveloperPage()
         return;
     m_services.notifier->warn(QStringLiteral("无法打开网页"),
                               QStringLiteral("未能打开浏览器，请手动访问：") + address);
+}
+
+void MainWindow::saveFieldValues()
+{
+    if (!m_services.fieldSettings)
+        return;
+    // Fields of a panel never built still hold what the last run kept.
+    m_services.fieldSettings->save(m_form->builtFieldValues());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    saveFieldValues();
+    QWidget::closeEvent(event);
+}
+
+void MainWindow::restorePanelDefaults(int panel)
+{
+    if (!m_services.notifier->ask(QStringLiteral("提示"),
+                                  QStringLiteral("恢复后本页现在的内容将无法恢复，是否要恢复本页默认内容？")))
+        return;
+    m_form->restoreDefaults(panel);
+    saveFieldValues();
+}
+
+void MainWindow::saveSnippetToFile(const Generator& generator, const QString& snippet)
+{
+    if (!m_services.chooseSaveFile)
+        return;
+    const QString path = m_services.chooseSaveFile(suggestedSnippetFileName(generator.templateFile));
+    if (path.isEmpty())
+        return;
+    // The work buffer keeps the snippet either way, for the next click.
+    if (const QString problem = writeSnippetFile(path, snippet); !problem.isEmpty())
+        m_services.notifier->warn(QStringLiteral("保存失败"), problem);
+}
+
+void MainWindow::checkPanelAddresses(int panel)
+{
+    // Fields in panel order, each address fetched once however many use it.
+    QList<QPair<const ControlSpec*, QString>> fields;
+    QStringList addresses;
+    QSet<QString> images;
+    for (const ControlSpec* spec : addressFields(panel)) {
+        const QString address = m_form->fieldText(spec->name);
+        if (address.isEmpty())
+            continue;
+        fields.append({ spec, address });
+        if (!addresses.contains(address))
+            addresses << address;
+        if (spec->address == AddressKind::Image)
+            images << address;
+    }
+    if (fields.isEmpty()) {
+        m_services.notifier->inform(ReportTitle, QStringLiteral("本页没有填写地址。"));
+        return;
+    }
+
+    // Window-modal, and built by hand: QProgressDialog runs the event loop
+    // inside setValue(), which would let the requests' answers and the
+    // cancel button in while a previous answer is still being counted.
+    auto* progress = new QDialog(this);
+    progress->setObjectName(QStringLiteral("AddressCheckProgress"));
+    progress->setWindowTitle(QStringLiteral("检查本页图片地址"));
+    auto* layout = new QVBoxLayout(progress);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto* label = new QLabel(progress);
+    auto* bar = new QProgressBar(progress);
+    bar->setRange(0, int(addresses.size()));
+    const auto showProgress = [label, bar](int done, int total) {
+        bar->setValue(done);
+        label->setText(QStringLiteral("正在检查地址：%1/%2").arg(done).arg(total));
+    };
+    showProgress(0, int(addresses.size()));
+    auto* buttons = new QDialogButtonBox(progress);
+    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    layout->addWidget(label);
+    layout->addWidget(bar);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, progress, &QDialog::reject);
+
+    // The requests go with the dialog.
+    auto* fetcher = new AddressFetcher(progress);
+    connect(fetcher, &AddressFetcher::progress, progress, showProgress);
+    connect(progress, &QDialog::rejected, fetcher, [progress, fetcher] {
+        fetcher->cancel();
+        progress->deleteLater();
+    });
+    connect(fetcher, &AddressFetcher::finished, this, [this, progress, fetcher, fields] {
+        disconnect(progress, &QDialog::rejected, fetcher, nullptr);
+        progress->hide();
+        progress->deleteLater();
+        QList<ReportLine> lines;
+        for (const auto& [spec, address] : fields)
+            lines.append({ reportCaption(spec->name),
+                           judgeAddress(address, spec->address, spec->laidOut, fetcher->result(address)) });
+        const QString report = addressReport(lines);
+        if (std::any_of(lines.cbegin(), lines.cend(), [](const ReportLine& line) { return line.verdict.problem; }))
+            m_services.notifier->warn(ReportTitle, report);
+        else
+            m_services.notifier->inform(ReportTitle, report);
+    });
+    progress->open();
+    fetcher->fetch(addresses, images);
+}
+
+void MainWindow::editBannerAddresses(int panel)
+{
+    auto* dialog = new BannerAddressDialog(*m_form, panel, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, &MainWindow::saveFieldValues);
+    dialog->open();
+}
+
+void MainWindow::exportSamples()
+{
+    const QString folder = m_services.chooseFolder ? m_services.chooseFolder() : QString();
+    if (folder.isEmpty())
+        return;
+    Notifier& notifier = *m_services.notifier;
+    const SampleExport result = exportSamplePictures(folder, [&notifier](const QString& name) {
+        return notifier.ask(QStringLiteral("提示"), QStringLiteral("文件夹里已有“%1”，要替换它吗？").arg(name));
+    });
+    if (!result.problem.isEmpty()) {
+        notifier.warn(QStringLiteral("导出失败"), result.problem);
+        return;
+    }
+    notifier.inform(QStringLiteral("示例图片已导出"),
+                    QStringLiteral("示例图片在文件夹 %1 里。请把它们上传到店铺的图片空间，再把得到的图片地址"
+                                   "粘贴到对应的输入框；客服横幅的地址请在“客服在线”页右键菜单的"
+                                   "“修改客服横幅图片地址…”里填写。")
+                        .arg(QDir::toNativeSeparators(folder)));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QHash>
-#include <QSet>
+#include "PanelTable.h"
+
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -11,7 +11,7 @@
 class Clipboard;
 class FieldSettings;
 class Notifier;
-class QButtonGroup;
+class PanelForm;
 struct ControlSpec;
 struct Generator;
 
@@ -32,8 +32,9 @@ struct WindowServices
     std::function<QString()> chooseFolder = {};
 };
 
-// The one window: the option bar, seven panels of which one is shown, every
-// control built from the control inventory, and the click handlers.
+// The one window: the option bar, seven panels of which one is shown at a
+// time, where it stands on the screen, and the wiring of clicks and menu
+// items to what they do.
 class MainWindow final : public QWidget
 {
     Q_OBJECT
@@ -41,9 +42,7 @@ class MainWindow final : public QWidget
 public:
     explicit MainWindow(const WindowServices& services, QWidget* parent = nullptr);
 
-    // A control by its object name. The controls of a panel are built when
-    // the panel is first shown or one of them is first asked for, so that
-    // start-up builds only what the first panel shows.
+    // A control by its object name, its panel built when first asked for.
     QWidget* control(const QString& name);
     // The text of a field, template holder or work buffer.
     QString fieldText(const QString& name);
@@ -54,16 +53,15 @@ public:
     void clearContacts();
     void visitDeveloperPage();
 
-    // Keeping the owner's work (MainWindowKeep.cpp): field values kept
-    // between runs, a panel's defaults on request.
+    // Field values kept between runs; a panel's defaults on request.
     void saveFieldValues();
     void restorePanelDefaults(int panel);
 
-    // The addresses the owner types (MainWindowAddresses.cpp): fetched and
-    // judged on request, the banner addresses beyond the contact panel's
-    // edge edited in a dialog, sample pictures to upload.
+    // The addresses the owner types: fetched and judged on request, the
+    // banner addresses beyond the contact panel's edge edited in a dialog,
+    // sample pictures to upload.
     void checkPanelAddresses(int panel);
-    void editBannerAddresses();
+    void editBannerAddresses(int panel);
     void exportSamples();
 
 protected:
@@ -71,24 +69,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void offerPanelMenus();
-    void showPanelMenu(int panel, const QPoint& globalPos);
-    void saveSnippetToFile(const Generator& generator, const QString& snippet);
-
-    static int panelIndexOf(const QString& container);
-    void buildPanel(int index);
-    void buildControlsIn(const QString& container);
-    QWidget* createControl(const ControlSpec& spec, QWidget* container);
     void connectHandler(const ControlSpec& spec, QWidget* widget);
-    void applyFocusOrder();
+    void offerChosen(PanelOffer offer, int panel);
+    void saveSnippetToFile(const Generator& generator, const QString& snippet);
     void arrangeAtStart();
     void centreOnScreen();
     bool isCentredOnScreen() const;
 
     WindowServices m_services;
-    QHash<QString, QWidget*> m_controls;
-    QHash<QString, QString> m_keptValues; // from the last run, by field
-    QButtonGroup* m_options = nullptr;
-    QSet<int> m_builtPanels;
+    PanelForm* m_form;
     bool m_placementSettled = false;
 };

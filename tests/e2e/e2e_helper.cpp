@@ -20,6 +20,7 @@
 #include "ControlInventory.h"
 #include "FieldSettings.h"
 #include "Generator.h"
+#include "PanelTable.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -36,22 +37,11 @@ int fail(const QString& message)
     return 2;
 }
 
-QRect pixelRect(const ControlSpec& spec)
-{
-    return QRect(twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
-                 twipsToPixels(spec.height));
-}
-
-bool isPanel(const QString& name)
-{
-    return name.startsWith(QLatin1String("Frame2_"));
-}
-
 // The rectangle a visible control occupies in the window, or an empty one
 // when it cannot be clicked (hidden, outside its container, on no panel).
 QRect windowRect(const ControlSpec& spec)
 {
-    if (spec.has(Hidden) || spec.has(Outside))
+    if (spec.has(ControlFlag::Hidden) || spec.has(ControlFlag::Outside))
         return {};
     QRect rect = pixelRect(spec);
     if (spec.container.isEmpty())
@@ -61,10 +51,9 @@ QRect windowRect(const ControlSpec& spec)
         return {};
     // Panels are all moved to one place at start; their design positions
     // in the inventory are not where they show.
-    const QRect containerRect = isPanel(container->name)
-        ? QRect(twipsToPixels(PanelLeft), twipsToPixels(PanelTop), twipsToPixels(container->width),
-                twipsToPixels(container->height))
-        : pixelRect(*container);
+    QRect containerRect = pixelRect(*container);
+    if (panelOfFrame(container->name))
+        containerRect.moveTopLeft(QPoint(twipsToPixels(PanelLeft), twipsToPixels(PanelTop)));
     if (!QRect(QPoint(0, 0), containerRect.size()).contains(rect))
         return {};
     return rect.translated(containerRect.topLeft());
@@ -133,11 +122,11 @@ int snippet(const QString& button, bool contactsCleared, const QStringList& pair
 // option and the control can both be clicked; -1 otherwise.
 int optionShowing(const ControlSpec& control)
 {
-    if (!isPanel(control.container) || windowRect(control).isEmpty())
+    const PanelSpec* panel = panelOfFrame(control.container);
+    if (!panel || windowRect(control).isEmpty())
         return -1;
-    const int number = control.container.section(QLatin1Char('_'), 1).toInt();
-    const ControlSpec* option = findControl(optionName(number));
-    return option && !windowRect(*option).isEmpty() ? number : -1;
+    const ControlSpec* option = findControl(panel->option());
+    return option && !windowRect(*option).isEmpty() ? panel->index : -1;
 }
 
 // A generator is reachable when its button lies on a panel whose option the
