@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "MessageBoxNotifier.h"
 #include "PanelTable.h"
+#include "SamplePictures.h"
 #include "SnippetFile.h"
 #include "TestSupport.h"
 
@@ -519,6 +520,8 @@ private slots:
             QCOMPARE(m_window->fieldText(name), typed.value(name));
     }
 
+    // Each sample is drawn at the size its field lays it out at, and says so
+    // in its name.
     void exportWritesEverySampleReadableAtItsSize()
     {
         m_folder = sampleFolder();
@@ -527,15 +530,18 @@ private slots:
         QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Inform);
         QCOMPARE(m_notifier.boxes.first().title, QStringLiteral("示例图片已导出"));
         QVERIFY(m_notifier.boxes.first().message.contains(QDir::toNativeSeparators(m_folder)));
-        const QStringList written = QDir(m_folder).entryList(QDir::Files);
-        QCOMPARE(written, samples());
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), samples());
         static const QRegularExpression statedSize(QStringLiteral("-(\\d+)x(\\d+)\\.(png|jpg)$"));
-        for (const QString& name : written) {
-            const QRegularExpressionMatch size = statedSize.match(name);
-            QVERIFY2(size.hasMatch(), qPrintable(name));
-            const QImage image = QImageReader(QDir(m_folder).filePath(name)).read();
-            QVERIFY2(!image.isNull(), qPrintable(name));
+        for (const SamplePicture& sample : samplePictures()) {
+            const QRegularExpressionMatch size = statedSize.match(sample.file);
+            QVERIFY2(size.hasMatch(), qPrintable(sample.file));
+            const QImage image = QImageReader(QDir(m_folder).filePath(sample.file)).read();
+            QVERIFY2(!image.isNull(), qPrintable(sample.file));
             QCOMPARE(image.size(), QSize(size.captured(1).toInt(), size.captured(2).toInt()));
+            const QSize laidOut = findControl(sample.field)->laidOut;
+            QCOMPARE(image.width(), laidOut.width());
+            if (laidOut.height() > 0)
+                QCOMPARE(image.height(), laidOut.height());
         }
     }
 

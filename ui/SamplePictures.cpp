@@ -7,11 +7,28 @@
 #include <QFileDialog>
 #include <QStandardPaths>
 
+const QList<SamplePicture>& samplePictures()
+{
+    static const QList<SamplePicture> samples {
+        { QStringLiteral("头像A-50x50.png"), QStringLiteral("Text4_1") },
+        { QStringLiteral("头像B-50x50.png"), QStringLiteral("Text4_2") },
+        { QStringLiteral("头像C-50x50.png"), QStringLiteral("Text4_4") },
+        { QStringLiteral("头像D-50x50.png"), QStringLiteral("Text4_5") },
+        { QStringLiteral("头像E-50x50.png"), QStringLiteral("Text4_6") },
+        { QStringLiteral("客服横幅1-204x80.png"), QStringLiteral("Text1_1") },
+        { QStringLiteral("客服横幅2-40x80.png"), QStringLiteral("Text1_2") },
+        { QStringLiteral("客服横幅3-40x80.png"), QStringLiteral("Text1_3") },
+        { QStringLiteral("滚动条背景-950x80.png"), QStringLiteral("Text8") },
+    };
+    return samples;
+}
+
 SampleExport exportSamplePictures(const QString& folder, const std::function<bool(const QString& name)>& replace)
 {
     SampleExport result;
     const QDir samples(QStringLiteral(":/samples"));
-    for (const QString& name : samples.entryList(QDir::Files, QDir::Name)) {
+    for (const SamplePicture& sample : samplePictures()) {
+        const QString& name = sample.file;
         const QString path = QDir(folder).filePath(name);
         if (QFileInfo::exists(path) && !replace(name))
             continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -11,6 +12,15 @@ struct SampleExport
     int written = 0;
     QString problem; // empty when every file was written or kept
 };
+
+// A sample picture and the field whose address it stands in for: it is drawn
+// at that field's laid-out size.
+struct SamplePicture
+{
+    QString file;  // in :/samples, and the name it is exported under
+    QString field;
+};
+const QList<SamplePicture>& samplePictures();
 
 // Writes the sample pictures for the owner's image space into `folder`, each
 // file whole or not at all. A file already there is replaced only when
