@@ -182,19 +182,24 @@ QByteArray aside(const QString& text)
     return "<div class=\"shiputong-aside\"><p>" + escaped(text).toUtf8() + "</p></div>\n";
 }
 
-QByteArray posterList(const QList<PreviewPoster>& posters)
+// Appended piece by piece: an address may run to megabytes.
+void appendPosters(QByteArray& page, const QList<PreviewPoster>& posters)
 {
-    QByteArray list = "<div class=\"shiputong-wide\"><div class=\"shiputong-full\">\n";
+    page += "<div class=\"shiputong-wide\"><div class=\"shiputong-full\">\n";
     for (qsizetype i = 0; i < posters.size(); ++i) {
         const QByteArray picture = escaped(posters.at(i).picture).toUtf8();
         const QByteArray link = escaped(posters.at(i).link).toUtf8();
         const QByteArray number = QByteArray::number(i + 1);
-        list += "<div class=\"shiputong-poster\"><div class=\"shiputong-aside\"><p>海报 " + number
-            + "，链接：" + (link.isEmpty() ? QByteArrayLiteral("（没有填写）") : link)
-            + "</p></div>\n<a href=\"" + link + "\" target=\"_blank\"><img src=\"" + picture
-            + "\" alt=\"海报 " + number + "\"></a></div>\n";
+        page += "<div class=\"shiputong-poster\"><div class=\"shiputong-aside\"><p>海报 " + number
+            + "，链接：";
+        page += link.isEmpty() ? QByteArrayLiteral("（没有填写）") : link;
+        page += "</p></div>\n<a href=\"";
+        page += link;
+        page += "\" target=\"_blank\"><img src=\"";
+        page += picture;
+        page += "\" alt=\"海报 " + number + "\"></a></div>\n";
     }
-    return list + "</div></div>\n";
+    page += "</div></div>\n";
 }
 
 } // namespace
@@ -222,7 +227,7 @@ QByteArray previewPage(const PreviewInput& input)
         break;
     case PreviewLayout::FullWidth:
         page += aside(QString::fromUtf8(CarouselNote));
-        page += posterList(input.posters);
+        appendPosters(page, input.posters);
         break;
     case PreviewLayout::NavigationCss:
         page += aside(QString::fromUtf8(NavigationNote));
@@ -230,8 +235,9 @@ QByteArray previewPage(const PreviewInput& input)
     case PreviewLayout::Music:
         page += "<div class=\"shiputong-aside\"><p>"
             + escaped(QString::fromUtf8(MusicNote)).toUtf8() + "</p><p>"
-            + escaped(QString::fromUtf8(ListenLabel)).toUtf8() + "</p><audio controls src=\""
-            + escaped(input.audio).toUtf8() + "\"></audio></div>\n";
+            + escaped(QString::fromUtf8(ListenLabel)).toUtf8() + "</p><audio controls src=\"";
+        page += escaped(input.audio).toUtf8();
+        page += "\"></audio></div>\n";
         break;
     }
     page += "</body>\n</html>\n";
