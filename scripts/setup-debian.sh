@@ -12,6 +12,8 @@ packages=(
     xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev libxfixes-dev openbox
     clang libclang-rt-14-dev
     dpkg-dev file lintian desktop-file-utils appstream
+    # The preview page is tested and photographed in a real browser.
+    chromium
 )
 # The Windows cross build: MinGW-w64, and Debian's Qt source built with the
 # host Qt tools of the same version.

@@ -16,13 +16,18 @@
 //   e2e_helper keep FILE FIELD VALUE...  a settings file keeping those values,
 //                                    written as the program writes its own
 //   e2e_helper window-size           "WIDTH HEIGHT" of the window's client area
+//   e2e_helper preview-page BUTTON FILE [FIELD VALUE]...
+//                                    the preview page of that snippet, written
+//                                    to FILE
 
 #include "ControlInventory.h"
 #include "FieldSettings.h"
 #include "Generator.h"
 #include "PanelTable.h"
+#include "PreviewPage.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QHash>
 #include <QRect>
 #include <QStringList>
@@ -103,6 +108,15 @@ bool fieldValues(const QStringList& pairs, QHash<QString, QString>* values, QStr
     return true;
 }
 
+QString composed(const Generator& generator, bool contactsCleared, const QHash<QString, QString>& given)
+{
+    QStringList values;
+    for (const FieldStep& step : generator.steps)
+        values << (contactsCleared && contactRowOf(step.field) > 0 ? QString()
+                                                                   : given.value(step.field, initialText(step.field)));
+    return composeSnippet(initialText(generator.templateHolder), generator.steps, values);
+}
+
 int snippet(const QString& button, bool contactsCleared, const QStringList& pairs = {})
 {
     const Generator* generator = generatorForButton(button);
@@ -111,11 +125,43 @@ int snippet(const QString& button, bool contactsCleared, const QStringList& pair
     QHash<QString, QString> given;
     if (QString problem; !fieldValues(pairs, &given, &problem))
         return fail(problem);
-    QStringList values;
-    for (const FieldStep& step : generator->steps)
-        values << (contactsCleared && contactRowOf(step.field) > 0 ? QString()
-                                                                   : given.value(step.field, initialText(step.field)));
-    return writeBytes(composeSnippet(initialText(generator->templateHolder), generator->steps, values).toUtf8());
+    return writeBytes(composed(*generator, contactsCleared, given).toUtf8());
+}
+
+// The screenshot of a preview needs the page without the window. The
+// window's panel table decides the layout; this mirrors it for the panels
+// that have a preview.
+int previewPageFile(const QString& button, const QString& file, const QStringList& pairs)
+{
+    const Generator* generator = generatorForButton(button);
+    const ControlSpec* control = findControl(button);
+    if (!generator || !control)
+        return fail(QStringLiteral("no generator behind ") + button);
+    QHash<QString, QString> given;
+    if (QString problem; !fieldValues(pairs, &given, &problem))
+        return fail(problem);
+    const auto field = [&given](const char* name) {
+        const QString key = QString::fromLatin1(name);
+        return given.value(key, initialText(key));
+    };
+    PreviewInput input;
+    const int panel = control->container.section(QLatin1Char('_'), 1).toInt();
+    input.caption = findControl(optionName(panel))->text;
+    input.snippet = composed(*generator, false, given);
+    input.time = QDateTime::currentDateTime();
+    if (button == QStringLiteral("CSS导航")) {
+        input.layout = PreviewLayout::NavigationCss;
+    } else if (button == QStringLiteral("全屏轮播")) {
+        input.layout = PreviewLayout::FullWidth;
+        input.posters = { { field("Text15_1"), field("Text15_2") }, { field("Text15_3"), field("Text15_4") } };
+    } else if (button == QStringLiteral("背景音乐生成")) {
+        input.layout = PreviewLayout::Music;
+        input.audio = field("Text18");
+    }
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(previewPage(input)) < 0 || !out.flush())
+        return fail(QStringLiteral("cannot write ") + file);
+    return 0;
 }
 
 // The number of the option that shows the panel holding `control`, when the
@@ -201,6 +247,8 @@ int main(int argc, char* argv[])
         return title(args.at(1));
     if (mode == QLatin1String("keep") && args.size() >= 4)
         return keep(args.at(1), args.mid(2));
+    if (mode == QLatin1String("preview-page") && args.size() >= 3)
+        return previewPageFile(args.at(1), args.at(2), args.mid(3));
     if (mode == QLatin1String("window-size") && args.size() == 1) {
         std::printf("%d %d\n", twipsToPixels(WindowClientWidth), twipsToPixels(WindowClientHeight));
         return 0;
@@ -208,5 +256,5 @@ int main(int argc, char* argv[])
     return fail(
         QStringLiteral("usage: e2e_helper position CONTROL | snippet BUTTON [FIELD VALUE]... | "
                        "cleared-snippet BUTTON | initial FIELD | reachable | option CONTROL | title BUTTON | "
-                       "keep FILE FIELD VALUE... | window-size"));
+                       "keep FILE FIELD VALUE... | window-size | preview-page BUTTON FILE [FIELD VALUE]..."));
 }
