@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // One replacement pass of a generator: every occurrence of `marker` becomes the
 // text of the field whose object name is `field` (chat ids first go through
 // UTF8EncodeURI).
@@ -38,6 +40,10 @@ const Generator* generatorForButton(const QString& button);
 // `steps[i]`; a missing value counts as empty. Pure: no window, no clipboard.
 QString composeSnippet(const QString& templateText, const QList<FieldStep>& steps,
                        const QStringList& values);
+
+// The snippet of `generator` from the texts `fieldText` gives for its
+// template holder and fields: what 生成代码 delivers and a preview shows.
+QString composeFromFields(const Generator& generator, const std::function<QString(const QString& field)>& fieldText);
 
 // The template file `name` exactly as stored (UTF-8, CR LF kept).
 QString loadTemplate(const QString& name);

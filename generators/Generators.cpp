@@ -106,6 +106,15 @@ QString composeSnippet(const QString& templateText, const QList<FieldStep>& step
     return text;
 }
 
+QString composeFromFields(const Generator& generator, const std::function<QString(const QString& field)>& fieldText)
+{
+    QStringList values;
+    values.reserve(generator.steps.size());
+    for (const FieldStep& step : generator.steps)
+        values.append(fieldText(step.field));
+    return composeSnippet(fieldText(generator.templateHolder), generator.steps, values);
+}
+
 QString loadTemplate(const QString& name)
 {
     QFile file(QStringLiteral(":/templates/") + name);

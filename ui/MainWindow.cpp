@@ -2,6 +2,7 @@
 
 #include "AddressFetcher.h"
 #include "BannerAddressDialog.h"
+#include "BrowserPreview.h"
 #include "ControlInventory.h"
 #include "DeliverCode.h"
 #include "FieldSettings.h"
@@ -14,6 +15,7 @@
 #include "SnippetFile.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDialog>
@@ -53,6 +55,17 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     m_form->buildWindowControls();
     arrangeAtStart();
     connect(new PanelMenu(*m_form, this), &PanelMenu::chosen, this, &MainWindow::offerChosen);
+    m_preview = new BrowserPreview(*m_form, *m_services.notifier, m_services.openUrl, this);
+    connect(m_form, &PanelForm::fieldChanged, m_preview, &BrowserPreview::fieldChanged);
+    // The menu's keys work anywhere in the window, for the panel shown.
+    auto* preview = new QAction(this);
+    preview->setShortcut(menuShortcut(PanelOffer::Preview));
+    addAction(preview);
+    connect(preview, &QAction::triggered, this, [this] {
+        const int shown = m_form->options()->checkedId();
+        if (shown >= 0 && panelAt(shown).offers(PanelOffer::Preview))
+            previewPanel(shown);
+    });
     // Left alone, Qt would give the keyboard to the first Tab stop, an option
     // that is not the checked one, and the first Space would switch panels.
     // Set now, before the window shows, this only names the widget that
@@ -106,6 +119,9 @@ void MainWindow::offerChosen(PanelOffer offer, int panel)
         break;
     case PanelOffer::SampleExport:
         exportSamples();
+        break;
+    case PanelOffer::Preview:
+        previewPanel(panel);
         break;
     }
 }
@@ -189,7 +205,8 @@ void MainWindow::runGenerator(const Generator& generator)
     // A click never brings the program down, and never reports a success
     // it did not achieve: any failure ends in the warning box.
     try {
-        const QString snippet = m_form->compose(generator);
+        const QString snippet
+            = composeFromFields(generator, [this](const QString& field) { return m_form->fieldText(field); });
         if (!generator.workBuffer.isEmpty())
             setFieldText(generator.workBuffer, snippet);
         const DeliveryOutcome outcome = DeliverCode(*m_services.clipboard, notifier, snippet,
@@ -353,4 +370,9 @@ void MainWindow::exportSamples()
                                    "粘贴到对应的输入框；客服横幅的地址请在“客服在线”页右键菜单的"
                                    "“修改客服横幅图片地址…”里填写。")
                         .arg(QDir::toNativeSeparators(folder)));
+}
+
+void MainWindow::previewPanel(int panel)
+{
+    m_preview->show(panel);
 }

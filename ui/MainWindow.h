@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class BrowserPreview;
 class Clipboard;
 class FieldSettings;
 class Notifier;
@@ -63,6 +64,8 @@ public:
     void checkPanelAddresses(int panel);
     void editBannerAddresses(int panel);
     void exportSamples();
+    // The panel's snippet in the owner's browser.
+    void previewPanel(int panel);
 
 protected:
     bool event(QEvent* event) override;
@@ -78,5 +81,6 @@ private:
 
     WindowServices m_services;
     PanelForm* m_form;
+    BrowserPreview* m_preview;
     bool m_placementSettled = false;
 };

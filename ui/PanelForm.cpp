@@ -232,15 +232,6 @@ void PanelForm::setFieldText(const QString& name, const QString& text)
     }
 }
 
-QString PanelForm::compose(const Generator& generator)
-{
-    QStringList values;
-    values.reserve(generator.steps.size());
-    for (const FieldStep& step : generator.steps)
-        values.append(fieldText(step.field));
-    return composeSnippet(fieldText(generator.templateHolder), generator.steps, values);
-}
-
 QHash<QString, QString> PanelForm::builtFieldValues() const
 {
     QHash<QString, QString> values;

@@ -8,7 +8,6 @@
 class QButtonGroup;
 class QWidget;
 struct ControlSpec;
-struct Generator;
 
 // The window's controls, built from the control inventory into `window`: its
 // own controls and the option bar first, each panel's when the panel is
@@ -32,8 +31,6 @@ public:
     // The text of a field, template holder or work buffer.
     QString fieldText(const QString& name);
     void setFieldText(const QString& name, const QString& text);
-    // The snippet a generator composes from the fields as they stand.
-    QString compose(const Generator& generator);
 
     // The options of the option bar, each with its panel's index as id.
     QButtonGroup* options() const { return m_options; }

@@ -23,7 +23,12 @@ void PanelMenu::popup(const PanelSpec& panel, const QPoint& globalPos)
     auto* menu = new QMenu(m_window);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     for (const PanelOffer offer : panel.menu) {
+        // Seeing the page stands apart from what changes the fields.
+        if (offer == PanelOffer::Preview && !menu->isEmpty())
+            menu->addSeparator();
         QAction* action = menu->addAction(menuText(offer));
+        action->setShortcut(menuShortcut(offer));
+        action->setShortcutVisibleInContextMenu(true);
         connect(
             action, &QAction::triggered, this,
             [this, offer, index = panel.index] { emit chosen(offer, index); },

@@ -23,13 +23,15 @@ const QList<PanelSpec>& panelTable()
     using O = PanelOffer;
     // The samples are the contact block's and the strip's pictures; only the
     // contact block has banners beyond its panel's edge.
+    using L = PreviewLayout;
     static const QList<PanelSpec> panels {
         { 0, QStringLiteral("旺旺在线"),
-            { O::RestoreDefaults, O::AddressCheck, O::BannerAddresses, O::SampleExport } },
-        { 1, QStringLiteral("LEN滚动"), { O::RestoreDefaults, O::AddressCheck, O::SampleExport } },
-        { 2, QStringLiteral("CSS导航"), { O::RestoreDefaults, O::AddressCheck } },
-        { 3, QStringLiteral("全屏轮播"), { O::RestoreDefaults, O::AddressCheck } },
-        { 4, QStringLiteral("背景音乐生成"), { O::RestoreDefaults, O::AddressCheck } },
+          { O::RestoreDefaults, O::AddressCheck, O::BannerAddresses, O::SampleExport, O::Preview }, L::Column },
+        { 1, QStringLiteral("LEN滚动"), { O::RestoreDefaults, O::AddressCheck, O::SampleExport, O::Preview }, L::Column },
+        { 2, QStringLiteral("CSS导航"), { O::RestoreDefaults, O::AddressCheck, O::Preview }, L::NavigationCss },
+        { 3, QStringLiteral("全屏轮播"), { O::RestoreDefaults, O::AddressCheck, O::Preview }, L::FullWidth },
+        { 4, QStringLiteral("背景音乐生成"), { O::RestoreDefaults, O::AddressCheck, O::Preview }, L::Music },
+        // Its option is hidden: nobody reaches its preview.
         { 5, QStringLiteral("悬浮背景"), { O::RestoreDefaults, O::AddressCheck } },
         { 6, QString(), {} },
     };
@@ -76,6 +78,13 @@ QString menuText(PanelOffer offer)
         return QStringLiteral("修改客服横幅图片地址…");
     case PanelOffer::SampleExport:
         return QStringLiteral("导出示例图片…");
+    case PanelOffer::Preview:
+        return QStringLiteral("在浏览器中预览");
     }
     Q_UNREACHABLE();
+}
+
+QKeySequence menuShortcut(PanelOffer offer)
+{
+    return offer == PanelOffer::Preview ? QKeySequence(Qt::Key_F5) : QKeySequence();
 }

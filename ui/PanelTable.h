@@ -1,5 +1,8 @@
 #pragma once
 
+#include "PreviewPage.h"
+
+#include <QKeySequence>
 #include <QList>
 #include <QString>
 
@@ -12,6 +15,7 @@ enum class PanelOffer
     AddressCheck,
     BannerAddresses,
     SampleExport,
+    Preview,
 };
 
 // One panel of the window: the option that shows it, the generator whose
@@ -21,6 +25,7 @@ struct PanelSpec
     int index; // option Option1_<index> shows frame Frame2_<index>
     QString generatorButton; // empty for the About panel
     QList<PanelOffer> menu; // empty: the panel keeps the right-click to itself
+    PreviewLayout preview = PreviewLayout::Column; // how its preview lays out the snippet
 
     QString frame() const;
     QString option() const;
@@ -37,5 +42,7 @@ const PanelSpec* panelOfFrame(const QString& frame);
 const PanelSpec* panelOfOption(const QString& option);
 const PanelSpec* panelOfControl(const QString& control);
 
-// What the menu item of an offer says.
+// What the menu item of an offer says, and the key that does the same from
+// anywhere in the window.
 QString menuText(PanelOffer offer);
+QKeySequence menuShortcut(PanelOffer offer);

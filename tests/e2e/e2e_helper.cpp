@@ -20,6 +20,7 @@
 //                                    the preview page of that snippet, written
 //                                    to FILE
 
+#include "BrowserPreview.h"
 #include "ControlInventory.h"
 #include "FieldSettings.h"
 #include "Generator.h"
@@ -128,36 +129,18 @@ int snippet(const QString& button, bool contactsCleared, const QStringList& pair
     return writeBytes(composed(*generator, contactsCleared, given).toUtf8());
 }
 
-// The screenshot of a preview needs the page without the window. The
-// window's panel table decides the layout; this mirrors it for the panels
-// that have a preview.
+// The page a preview writes, from the initial field texts and those given.
 int previewPageFile(const QString& button, const QString& file, const QStringList& pairs)
 {
-    const Generator* generator = generatorForButton(button);
-    const ControlSpec* control = findControl(button);
-    if (!generator || !control)
-        return fail(QStringLiteral("no generator behind ") + button);
+    const PanelSpec* panel = panelOfControl(button);
+    if (!panel || !panel->offers(PanelOffer::Preview))
+        return fail(QStringLiteral("no preview behind ") + button);
     QHash<QString, QString> given;
     if (QString problem; !fieldValues(pairs, &given, &problem))
         return fail(problem);
-    const auto field = [&given](const char* name) {
-        const QString key = QString::fromLatin1(name);
-        return given.value(key, initialText(key));
-    };
-    PreviewInput input;
-    const int panel = control->container.section(QLatin1Char('_'), 1).toInt();
-    input.caption = findControl(optionName(panel))->text;
-    input.snippet = composed(*generator, false, given);
-    input.time = QDateTime::currentDateTime();
-    if (button == QStringLiteral("CSS导航")) {
-        input.layout = PreviewLayout::NavigationCss;
-    } else if (button == QStringLiteral("全屏轮播")) {
-        input.layout = PreviewLayout::FullWidth;
-        input.posters = { { field("Text15_1"), field("Text15_2") }, { field("Text15_3"), field("Text15_4") } };
-    } else if (button == QStringLiteral("背景音乐生成")) {
-        input.layout = PreviewLayout::Music;
-        input.audio = field("Text18");
-    }
+    const PreviewInput input = previewInput(
+        *panel, [&given](const QString& field) { return given.value(field, initialText(field)); },
+        QDateTime::currentDateTime());
     QFile out(file);
     if (!out.open(QIODevice::WriteOnly) || out.write(previewPage(input)) < 0 || !out.flush())
         return fail(QStringLiteral("cannot write ") + file);
