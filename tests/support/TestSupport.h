@@ -101,7 +101,7 @@ public:
     }
 };
 
-// Points the user's settings and data folders at a temporary folder of the
+// Points the user's settings, data and cache folders at a temporary folder of the
 // test's own while it lives, so that no test sees another's stored values or
 // the developer's. Construct it before the first window.
 class TemporaryHome
@@ -111,6 +111,7 @@ public:
     {
         qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
         qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toLocal8Bit());
+        qputenv("XDG_CACHE_HOME", m_dir.filePath(QStringLiteral("cache")).toLocal8Bit());
     }
     QString path() const { return m_dir.path(); }
     QString configHome() const { return m_dir.filePath(QStringLiteral("config")); }
