@@ -120,6 +120,9 @@ private:
     QTemporaryDir m_dir;
 };
 
+// What the address check adds to the verdict on a plain http:// address.
+inline const QString HttpNote = QStringLiteral("（http 地址，店铺页面为 https，建议改用 https）");
+
 // A generator of the table by its button, and its template as stored.
 inline const Generator& generatorOf(const char* button)
 {
