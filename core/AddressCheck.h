@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QSize>
 #include <QString>
@@ -30,10 +31,32 @@ struct FetchResult
     QByteArray head;         // the first bytes of the body
 };
 
+// An address to fetch, and what it must lead to.
+struct AddressRequest
+{
+    QString address;
+    AddressKind kind = AddressKind::None;
+
+    friend bool operator==(const AddressRequest&, const AddressRequest&) = default;
+};
+
+// Each address once, in the order first given. An address wanted as an image
+// anywhere is fetched as one: reading it whole answers every other kind too.
+QList<AddressRequest> distinctRequests(const QList<AddressRequest>& requests);
+
+// How bad a verdict is, from the least; the report lists the worst first.
+enum class Severity
+{
+    Fine,
+    PlainHttp,  // fine but for the plain http:// it is served over
+    WrongSize,
+    Unusable,   // no answer, or not a picture, or not audio
+};
+
 struct Verdict
 {
     QString text;
-    bool problem = false;
+    Severity severity = Severity::Fine;
 };
 
 // The verdict on an address of the given kind. `laidOut` is the picture's
@@ -41,16 +64,35 @@ struct Verdict
 // only the width is laid out.
 Verdict judgeAddress(const QString& address, AddressKind kind, QSize laidOut, const FetchResult& result);
 
-// Audio by its content type, or by the header of an MP3, WMA, WAV or MIDI
-// file at the start of `head`.
-bool looksLikeAudio(const QByteArray& contentType, const QByteArray& head);
-
 struct ReportLine
 {
     QString caption;
     Verdict verdict;
 };
 
-// One "caption：verdict" line per address, the problems first, each group in
+// One "caption：verdict" line per line given, the worst first, each group in
 // the order given.
-QString addressReport(const QList<ReportLine>& lines);
+QString reportText(const QList<ReportLine>& lines);
+
+// A field of a panel that holds an address, as the check sees it.
+struct CheckedField
+{
+    QString caption; // as the report names it
+    QString address; // as typed; empty fields are not checked
+    AddressKind kind = AddressKind::None;
+    QSize laidOut;   // as judgeAddress() takes it
+};
+
+// What to fetch for the fields: every address typed, each once.
+QList<AddressRequest> plannedRequests(const QList<CheckedField>& fields);
+
+struct AddressReport
+{
+    QString text;
+    bool hasProblems = false; // anything short of fine, plain http included
+};
+
+// The report on the fields typed, each judged by what its address brought
+// back.
+AddressReport addressReport(
+    const QList<CheckedField>& fields, const QHash<QString, FetchResult>& results);

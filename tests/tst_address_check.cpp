@@ -1,19 +1,20 @@
 // The address check's rules without a window or a network: what the offline
-// rule marks, the verdict on what a fetch brought back, the order of the
-// report, and the sizes the control table lays out for each picture.
+// rule marks, what is fetched for a panel's fields, the verdict on what a
+// fetch brought back, the order of the report, and the sizes the control
+// table lays out for each picture.
 
 #include "AddressCheck.h"
 #include "ControlInventory.h"
 #include "Generator.h"
+#include "TestSupport.h"
 
 #include <QRegularExpression>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(AddressKind)
+Q_DECLARE_METATYPE(Severity)
 
 namespace {
-
-const QString HttpNote = QStringLiteral("（http 地址，店铺页面为 https，建议改用 https）");
 
 FetchResult answered(int status, const QByteArray& type = {}, QSize image = {}, const QByteArray& head = {})
 {
@@ -74,33 +75,39 @@ private slots:
         QTest::addColumn<QString>("address");
         QTest::addColumn<FetchResult>("result");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("problem");
+        QTest::addColumn<Severity>("severity");
         const auto image = AddressKind::Image;
         const QString https = QStringLiteral("https://a.example/x");
         const QString http = QStringLiteral("http://a.example/x");
         const QSize none;
-        QTest::newRow("the size laid out") << image << QSize(50, 50) << https << answered(200, "image/jpeg", { 50, 50 }) << QStringLiteral("正常 50×50") << false;
-        QTest::newRow("too wide") << image << QSize(50, 50) << https << answered(200, {}, { 60, 60 }) << QStringLiteral("尺寸不符 60×60，应为 50×50") << true;
-        QTest::newRow("too tall") << image << QSize(1440, 500) << https << answered(200, {}, { 1440, 400 }) << QStringLiteral("尺寸不符 1440×400，应为 1440×500") << true;
-        QTest::newRow("width only, any height") << image << QSize(204, 0) << https << answered(200, {}, { 204, 95 }) << QStringLiteral("正常 204×95") << false;
-        QTest::newRow("width only, wrong width") << image << QSize(40, 0) << https << answered(200, {}, { 204, 80 }) << QStringLiteral("尺寸不符 204×80，应为宽 40") << true;
-        QTest::newRow("no size laid out") << image << none << https << answered(200, {}, { 1920, 950 }) << QStringLiteral("正常 1920×950") << false;
-        QTest::newRow("not an image") << image << QSize(50, 50) << https << answered(200, "image/png") << QStringLiteral("不是图片") << true;
-        QTest::newRow("no answer") << image << none << https << failed(QStringLiteral("服务器拒绝连接")) << QStringLiteral("无法访问（服务器拒绝连接）") << true;
-        QTest::newRow("error status") << AddressKind::Link << none << http << answered(404) << QStringLiteral("无法访问（HTTP 404）") << true;
-        QTest::newRow("link, a page") << AddressKind::Link << none << https << answered(200, "text/html") << QStringLiteral("正常") << false;
-        QTest::newRow("link, not followed") << AddressKind::Link << none << https << answered(302) << QStringLiteral("正常") << false;
-        QTest::newRow("audio by type") << AddressKind::Audio << none << https << answered(200, "Audio/MPEG") << QStringLiteral("正常") << false;
-        QTest::newRow("mp3 with a tag") << AddressKind::Audio << none << https << answered(200, "application/octet-stream", {}, "ID3\x04") << QStringLiteral("正常") << false;
-        QTest::newRow("mp3 frame") << AddressKind::Audio << none << https << answered(200, {}, {}, "\xff\xfb\x90\x64") << QStringLiteral("正常") << false;
-        QTest::newRow("wma") << AddressKind::Audio << none << https << answered(200, {}, {}, QByteArray::fromHex("3026b2758e66cf11a6d900aa0062ce6c00")) << QStringLiteral("正常") << false;
-        QTest::newRow("wav") << AddressKind::Audio << none << https << answered(200, {}, {}, QByteArrayLiteral("RIFF\x24\0\0\0WAVEfmt ")) << QStringLiteral("正常") << false;
-        QTest::newRow("midi") << AddressKind::Audio << none << https << answered(200, {}, {}, QByteArrayLiteral("MThd\0\0\0\x06")) << QStringLiteral("正常") << false;
-        QTest::newRow("riff, not wave") << AddressKind::Audio << none << https << answered(200, {}, {}, QByteArrayLiteral("RIFF\x24\0\0\0AVI LIST")) << QStringLiteral("不是音频") << true;
-        QTest::newRow("a page for music") << AddressKind::Audio << none << https << answered(200, "text/html", {}, "<!DOCTYPE html>") << QStringLiteral("不是音频") << true;
-        QTest::newRow("http, fine otherwise") << image << QSize(50, 50) << http << answered(200, {}, { 50, 50 }) << QStringLiteral("正常 50×50") + HttpNote << true;
-        QTest::newRow("HTTP, a link") << AddressKind::Link << none << QStringLiteral("HTTP://a.example/") << answered(200) << QStringLiteral("正常") + HttpNote << true;
-        QTest::newRow("http, no answer") << image << none << http << failed(QStringLiteral("连接超时")) << QStringLiteral("无法访问（连接超时）") << true;
+        const auto fine = Severity::Fine;
+        const auto wrongSize = Severity::WrongSize;
+        const auto unusable = Severity::Unusable;
+        QTest::newRow("the size laid out") << image << QSize(50, 50) << https << answered(200, "image/jpeg", { 50, 50 }) << QStringLiteral("正常 50×50") << fine;
+        QTest::newRow("too wide") << image << QSize(50, 50) << https << answered(200, {}, { 60, 60 }) << QStringLiteral("尺寸不符 60×60，应为 50×50") << wrongSize;
+        QTest::newRow("too tall") << image << QSize(1440, 500) << https << answered(200, {}, { 1440, 400 }) << QStringLiteral("尺寸不符 1440×400，应为 1440×500") << wrongSize;
+        QTest::newRow("width only, any height") << image << QSize(204, 0) << https << answered(200, {}, { 204, 95 }) << QStringLiteral("正常 204×95") << fine;
+        QTest::newRow("width only, wrong width") << image << QSize(40, 0) << https << answered(200, {}, { 204, 80 }) << QStringLiteral("尺寸不符 204×80，应为宽 40") << wrongSize;
+        QTest::newRow("no size laid out") << image << none << https << answered(200, {}, { 1920, 950 }) << QStringLiteral("正常 1920×950") << fine;
+        QTest::newRow("not an image") << image << QSize(50, 50) << https << answered(200, "image/png") << QStringLiteral("不是图片") << unusable;
+        QTest::newRow("no answer") << image << none << https << failed(QStringLiteral("服务器拒绝连接")) << QStringLiteral("无法访问（服务器拒绝连接）") << unusable;
+        QTest::newRow("error status") << AddressKind::Link << none << http << answered(404) << QStringLiteral("无法访问（HTTP 404）") << unusable;
+        QTest::newRow("link, a page") << AddressKind::Link << none << https << answered(200, "text/html") << QStringLiteral("正常") << fine;
+        QTest::newRow("link, not followed") << AddressKind::Link << none << https << answered(302) << QStringLiteral("正常") << fine;
+        QTest::newRow("audio by type") << AddressKind::Audio << none << https << answered(200, "Audio/MPEG") << QStringLiteral("正常") << fine;
+        QTest::newRow("mp3 with a tag") << AddressKind::Audio << none << https << answered(200, "application/octet-stream", {}, "ID3\x04") << QStringLiteral("正常") << fine;
+        QTest::newRow("mp3 frame") << AddressKind::Audio << none << https << answered(200, {}, {}, "\xff\xfb\x90\x64") << QStringLiteral("正常") << fine;
+        QTest::newRow("mpeg-2 frame") << AddressKind::Audio << none << https << answered(200, {}, {}, "\xff\xf3\x90\x64") << QStringLiteral("正常") << fine;
+        QTest::newRow("mpeg-2.5 frame") << AddressKind::Audio << none << https << answered(200, {}, {}, "\xff\xe3\x90\x64") << QStringLiteral("正常") << fine;
+        QTest::newRow("wma") << AddressKind::Audio << none << https << answered(200, {}, {}, QByteArray::fromHex("3026b2758e66cf11a6d900aa0062ce6c00")) << QStringLiteral("正常") << fine;
+        QTest::newRow("wav") << AddressKind::Audio << none << https << answered(200, {}, {}, QByteArrayLiteral("RIFF\x24\0\0\0WAVEfmt ")) << QStringLiteral("正常") << fine;
+        QTest::newRow("midi") << AddressKind::Audio << none << https << answered(200, {}, {}, QByteArrayLiteral("MThd\0\0\0\x06")) << QStringLiteral("正常") << fine;
+        QTest::newRow("riff, not wave") << AddressKind::Audio << none << https << answered(200, {}, {}, QByteArrayLiteral("RIFF\x24\0\0\0AVI LIST")) << QStringLiteral("不是音频") << unusable;
+        QTest::newRow("a page for music") << AddressKind::Audio << none << https << answered(200, "text/html", {}, "<!DOCTYPE html>") << QStringLiteral("不是音频") << unusable;
+        QTest::newRow("http, fine otherwise") << image << QSize(50, 50) << http << answered(200, {}, { 50, 50 }) << QStringLiteral("正常 50×50") + HttpNote << Severity::PlainHttp;
+        QTest::newRow("http, wrong size") << image << QSize(50, 50) << http << answered(200, {}, { 60, 60 }) << QStringLiteral("尺寸不符 60×60，应为 50×50") + HttpNote << wrongSize;
+        QTest::newRow("HTTP, a link") << AddressKind::Link << none << QStringLiteral("HTTP://a.example/") << answered(200) << QStringLiteral("正常") + HttpNote << Severity::PlainHttp;
+        QTest::newRow("http, no answer") << image << none << http << failed(QStringLiteral("连接超时")) << QStringLiteral("无法访问（连接超时）") << unusable;
     }
     void verdicts()
     {
@@ -109,19 +116,76 @@ private slots:
         QFETCH(QString, address);
         QFETCH(FetchResult, result);
         QFETCH(QString, text);
-        QFETCH(bool, problem);
+        QFETCH(Severity, severity);
         const Verdict verdict = judgeAddress(address, kind, laidOut, result);
         QCOMPARE(verdict.text, text);
-        QCOMPARE(verdict.problem, problem);
+        QCOMPARE(verdict.severity, severity);
     }
 
-    void reportPutsProblemsFirst()
+    // Empty fields ask nothing; an address typed twice is fetched once, as
+    // an image if either field wants one.
+    void planFetchesEachAddressOnce()
     {
-        const QString report = addressReport({ { QStringLiteral("A"), { QStringLiteral("正常"), false } },
-                                               { QStringLiteral("B"), { QStringLiteral("不是图片"), true } },
-                                               { QStringLiteral("C"), { QStringLiteral("正常 1×1"), false } },
-                                               { QStringLiteral("D"), { QStringLiteral("不是音频"), true } } });
-        QCOMPARE(report, QStringLiteral("B：不是图片\nD：不是音频\nA：正常\nC：正常 1×1"));
+        const QString a = QStringLiteral("https://a.example/a");
+        const QString b = QStringLiteral("https://a.example/b");
+        const QList<CheckedField> fields {
+            { QStringLiteral("1"), QString(), AddressKind::Image, {} },
+            { QStringLiteral("2"), b, AddressKind::Link, {} },
+            { QStringLiteral("3"), a, AddressKind::Audio, {} },
+            { QStringLiteral("4"), b, AddressKind::Image, { 50, 50 } },
+            { QStringLiteral("5"), a, AddressKind::Audio, {} },
+        };
+        const QList<AddressRequest> expected { { b, AddressKind::Image }, { a, AddressKind::Audio } };
+        QCOMPARE(plannedRequests(fields), expected);
+    }
+
+    // Each typed field is judged by its own address's result and its own
+    // laid-out size; anything short of fine makes the report a warning.
+    void reportJoinsResultsToFields()
+    {
+        const QString shared = QStringLiteral("https://a.example/avatar");
+        const QString page = QStringLiteral("http://a.example/page");
+        const QHash<QString, FetchResult> results {
+            { shared, answered(200, "image/png", { 50, 50 }) },
+            { page, answered(200, "text/html") },
+        };
+        const CheckedField small { QStringLiteral("A"), shared, AddressKind::Image, { 50, 50 } };
+        const CheckedField empty { QStringLiteral("B"), QString(), AddressKind::Image, { 50, 50 } };
+        const CheckedField wide { QStringLiteral("C"), shared, AddressKind::Image, { 204, 0 } };
+        const CheckedField link { QStringLiteral("D"), page, AddressKind::Link, {} };
+
+        const AddressReport mixed = addressReport({ small, empty, wide, link }, results);
+        QCOMPARE(mixed.text, QStringLiteral("C：尺寸不符 50×50，应为宽 204\nD：正常") + HttpNote
+                     + QStringLiteral("\nA：正常 50×50"));
+        QVERIFY(mixed.hasProblems);
+        QVERIFY(!addressReport({ small, empty }, results).hasProblems);
+        QVERIFY(addressReport({ link }, results).hasProblems);
+    }
+
+    // The worst first: of no use, the wrong size, only plain http, fine;
+    // each group in the order of the fields.
+    void reportReadsWorstFirst_data()
+    {
+        QTest::addColumn<QList<Severity>>("severities");
+        QTest::addColumn<QString>("order");
+        const auto fine = Severity::Fine;
+        const auto http = Severity::PlainHttp;
+        const auto size = Severity::WrongSize;
+        const auto unusable = Severity::Unusable;
+        QTest::newRow("reversed") << QList { fine, http, size, unusable } << QStringLiteral("DCBA");
+        QTest::newRow("groups keep field order")
+            << QList { fine, size, unusable, fine, size, unusable } << QStringLiteral("CFBEAD");
+    }
+    void reportReadsWorstFirst()
+    {
+        QFETCH(QList<Severity>, severities);
+        QFETCH(QString, order);
+        QList<ReportLine> lines;
+        for (const Severity severity : severities)
+            lines.append({ QChar(u'A' + int(lines.size())), { QStringLiteral("v"), severity } });
+        QString captions = reportText(lines);
+        captions.remove(QStringLiteral("：v")).remove(QLatin1Char('\n'));
+        QCOMPARE(captions, order);
     }
 
     // Each picture size the control table lays out is the one its label

@@ -38,6 +38,7 @@ private slots:
     void earlierPassesDoNotSeeLaterInsertions();
     void keepsLineBreaksAndTabsOfTheText();
     void longValuesAndManyOccurrences();
+    void resultIsAllocatedAtItsSize();
 };
 
 void ReplacementTest::replacesEveryOccurrence_data()
@@ -159,6 +160,15 @@ void ReplacementTest::longValuesAndManyOccurrences()
     const QString snippet = applyPasses(QStringLiteral("[背景图]"),
         { { QStringLiteral("背景图"), markers }, { QStringLiteral("图片地址1"), QStringLiteral("ab") } });
     QCOMPARE(snippet, QLatin1Char('[') + QStringLiteral("ab").repeated(copies) + QLatin1Char(']'));
+}
+
+void ReplacementTest::resultIsAllocatedAtItsSize()
+{
+    // Sized once, before the first insertion: a result that had to grow on
+    // the way would hold spare room (Qt's reserve is exact).
+    const QString result = replaceMarker(QStringLiteral("<背景图|背景图>"), u"背景图", u"https://a.example/x.jpg");
+    QCOMPARE(result, QStringLiteral("<https://a.example/x.jpg|https://a.example/x.jpg>"));
+    QCOMPARE(result.capacity(), result.size());
 }
 
 QTEST_GUILESS_MAIN(ReplacementTest)

@@ -1,6 +1,6 @@
 #include "MainWindow.h"
 
-#include "AddressFetcher.h"
+#include "AddressCheckDialog.h"
 #include "BannerAddressDialog.h"
 #include "BrowserPreview.h"
 #include "ControlInventory.h"
@@ -19,17 +19,12 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QVBoxLayout>
 
-#include <algorithm>
 
 namespace {
 
@@ -277,71 +272,21 @@ void MainWindow::saveSnippetToFile(const Generator& generator, const QString& sn
 
 void MainWindow::checkPanelAddresses(int panel)
 {
-    // Fields in panel order, each address fetched once however many use it.
-    QList<QPair<const ControlSpec*, QString>> fields;
-    QStringList addresses;
-    QSet<QString> images;
-    for (const ControlSpec* spec : addressFields(panel)) {
-        const QString address = m_form->fieldText(spec->name);
-        if (address.isEmpty())
-            continue;
-        fields.append({ spec, address });
-        if (!addresses.contains(address))
-            addresses << address;
-        if (spec->address == AddressKind::Image)
-            images << address;
-    }
-    if (fields.isEmpty()) {
+    QList<CheckedField> fields;
+    for (const ControlSpec* spec : addressFields(panel))
+        fields.append({ reportCaption(spec->name), m_form->fieldText(spec->name), spec->address, spec->laidOut });
+    if (plannedRequests(fields).isEmpty()) {
         m_services.notifier->inform(ReportTitle, QStringLiteral("本页没有填写地址。"));
         return;
     }
-
-    // Window-modal, and built by hand: QProgressDialog runs the event loop
-    // inside setValue(), which would let the requests' answers and the
-    // cancel button in while a previous answer is still being counted.
-    auto* progress = new QDialog(this);
-    progress->setObjectName(QStringLiteral("AddressCheckProgress"));
-    progress->setWindowTitle(QStringLiteral("检查本页图片地址"));
-    auto* layout = new QVBoxLayout(progress);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    auto* label = new QLabel(progress);
-    auto* bar = new QProgressBar(progress);
-    bar->setRange(0, int(addresses.size()));
-    const auto showProgress = [label, bar](int done, int total) {
-        bar->setValue(done);
-        label->setText(QStringLiteral("正在检查地址：%1/%2").arg(done).arg(total));
-    };
-    showProgress(0, int(addresses.size()));
-    auto* buttons = new QDialogButtonBox(progress);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    layout->addWidget(label);
-    layout->addWidget(bar);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::rejected, progress, &QDialog::reject);
-
-    // The requests go with the dialog.
-    auto* fetcher = new AddressFetcher(progress);
-    connect(fetcher, &AddressFetcher::progress, progress, showProgress);
-    connect(progress, &QDialog::rejected, fetcher, [progress, fetcher] {
-        fetcher->cancel();
-        progress->deleteLater();
-    });
-    connect(fetcher, &AddressFetcher::finished, this, [this, progress, fetcher, fields] {
-        disconnect(progress, &QDialog::rejected, fetcher, nullptr);
-        progress->hide();
-        progress->deleteLater();
-        QList<ReportLine> lines;
-        for (const auto& [spec, address] : fields)
-            lines.append({ reportCaption(spec->name),
-                           judgeAddress(address, spec->address, spec->laidOut, fetcher->result(address)) });
-        const QString report = addressReport(lines);
-        if (std::any_of(lines.cbegin(), lines.cend(), [](const ReportLine& line) { return line.verdict.problem; }))
+    auto* check = new AddressCheckDialog(fields, this);
+    connect(check, &AddressCheckDialog::reportReady, this, [this](const QString& report, bool hasProblems) {
+        if (hasProblems)
             m_services.notifier->warn(ReportTitle, report);
         else
             m_services.notifier->inform(ReportTitle, report);
     });
-    progress->open();
-    fetcher->fetch(addresses, images);
+    check->start();
 }
 
 void MainWindow::editBannerAddresses(int panel)

@@ -39,7 +39,6 @@ SampleExport exportSamplePictures(const QString& folder, const std::function<boo
                                  .arg(QDir::toNativeSeparators(folder), name, reason);
             return result;
         }
-        ++result.written;
     }
     return result;
 }

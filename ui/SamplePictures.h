@@ -9,7 +9,6 @@ class QWidget;
 
 struct SampleExport
 {
-    int written = 0;
     QString problem; // empty when every file was written or kept
 };
 

@@ -101,7 +101,7 @@ public:
     }
 };
 
-// Points the user's settings and data folders at a temporary folder of the
+// Points the user's settings, data and cache folders at a temporary folder of the
 // test's own while it lives, so that no test sees another's stored values or
 // the developer's. Construct it before the first window.
 class TemporaryHome
@@ -111,6 +111,7 @@ public:
     {
         qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
         qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toLocal8Bit());
+        qputenv("XDG_CACHE_HOME", m_dir.filePath(QStringLiteral("cache")).toLocal8Bit());
     }
     QString path() const { return m_dir.path(); }
     QString configHome() const { return m_dir.filePath(QStringLiteral("config")); }
@@ -118,6 +119,9 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// What the address check adds to the verdict on a plain http:// address.
+inline const QString HttpNote = QStringLiteral("（http 地址，店铺页面为 https，建议改用 https）");
 
 // A generator of the table by its button, and its template as stored.
 inline const Generator& generatorOf(const char* button)

@@ -3,9 +3,8 @@
 #include "AddressCheck.h"
 
 #include <QHash>
+#include <QList>
 #include <QObject>
-#include <QSet>
-#include <QStringList>
 
 #include <chrono>
 
@@ -33,14 +32,17 @@ public:
     {
     }
 
-    // Fetches each address once. An image is read whole; for anything else
+    // Fetches each address once, however often it is given, and finishes
+    // when every one has a result. An image is read whole; for anything else
     // the answer and the first bytes of its body will do.
-    void fetch(const QStringList& addresses, const QSet<QString>& images);
+    void fetch(const QList<AddressRequest>& requests);
     // Ends every request at once; finished() does not follow.
     void cancel();
-    FetchResult result(const QString& address) const { return m_results.value(address); }
+    // By address; complete once finished() has come.
+    const QHash<QString, FetchResult>& results() const { return m_results; }
 
 signals:
+    // `total` counts each address once.
     void progress(int done, int total);
     void finished();
 
@@ -58,8 +60,7 @@ private:
 
     Limits m_limits;
     QNetworkAccessManager* m_network;
-    QStringList m_queue;
-    QSet<QString> m_images;
+    QList<AddressRequest> m_queue;
     QHash<QNetworkReply*, Transfer> m_active;
     QHash<QString, FetchResult> m_results;
     qsizetype m_total = 0;

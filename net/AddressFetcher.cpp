@@ -40,11 +40,12 @@ AddressFetcher::AddressFetcher(Limits limits, QObject* parent)
 {
 }
 
-void AddressFetcher::fetch(const QStringList& addresses, const QSet<QString>& images)
+void AddressFetcher::fetch(const QList<AddressRequest>& requests)
 {
-    m_queue = addresses;
-    m_images = images;
-    m_total = addresses.size();
+    // Results are kept by address: a repeated one would never be counted
+    // twice, and finished() would never come.
+    m_queue = distinctRequests(requests);
+    m_total = m_queue.size();
     for (int i = 0; i < m_limits.parallel; ++i)
         startNext();
     if (m_total == 0)
@@ -66,15 +67,15 @@ void AddressFetcher::startNext()
 {
     if (m_queue.isEmpty())
         return;
-    const QString address = m_queue.takeFirst();
-    QNetworkRequest request { QUrl(address) };
+    const AddressRequest next = m_queue.takeFirst();
+    QNetworkRequest request { QUrl(next.address) };
     request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
     request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
     request.setAttribute(QNetworkRequest::AuthenticationReuseAttribute, QNetworkRequest::Manual);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply* reply = m_network->get(request);
-    m_active.insert(reply, { address, m_images.contains(address) });
+    m_active.insert(reply, { next.address, next.kind == AddressKind::Image });
 
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
         const auto it = m_active.find(reply);
