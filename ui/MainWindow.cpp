@@ -12,6 +12,7 @@
 #include "PanelForm.h"
 #include "PanelMenu.h"
 #include "SamplePictures.h"
+#include "ScreenCentring.h"
 #include "SnippetFile.h"
 
 #include <QAbstractButton>
@@ -19,11 +20,8 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QDir>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
 
 
 namespace {
@@ -69,6 +67,8 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     if (QAbstractButton* checked = m_form->options()->checkedButton())
         checked->setFocus();
 }
+
+MainWindow::~MainWindow() = default;
 
 QWidget* MainWindow::control(const QString& name)
 {
@@ -129,58 +129,14 @@ void MainWindow::arrangeAtStart()
         frame->move(twipsToPixels(PanelLeft), twipsToPixels(PanelTop));
     }
     showPanel(0);
-    centreOnScreen();
-}
-
-void MainWindow::centreOnScreen()
-{
-    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    // Centre the outer rectangle, title bar and borders included.
-    const QRect area = screen->geometry();
-    const QRect outer = frameGeometry();
-    const double top = area.height() / 2.0 - outer.height() / 2.0;
-    const double left = area.width() / 2.0 - outer.width() / 2.0;
-    move(area.x() + qRound(left), area.y() + qRound(top));
-}
-
-bool MainWindow::isCentredOnScreen() const
-{
-    const QScreen* screen = this->screen();
-    if (!screen)
-        return true;
-    const QRect area = screen->geometry();
-    const QRect outer = frameGeometry();
-    const auto offCentre = [](int start, int length, int areaStart, int areaLength) {
-        return qAbs(2 * (start - areaStart) + length - areaLength);
-    };
-    // Within a pixel: odd sizes cannot be centred more exactly.
-    return offCentre(outer.x(), outer.width(), area.x(), area.width()) <= 2
-        && offCentre(outer.y(), outer.height(), area.y(), area.height()) <= 2;
+    m_centring = std::make_unique<ScreenCentring>(this);
 }
 
 bool MainWindow::event(QEvent* event)
 {
     const bool handled = QWidget::event(event);
-    // The frame's size is known only once a window manager has framed the
-    // window, and the placement asked for before that was computed without
-    // it: centre again by the real outer rectangle until the window first
-    // becomes active. After that, where the window stands is the user's.
-    switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::WindowActivate:
-        if (!m_placementSettled && isVisible() && frameGeometry().size() != size()
-            && !isCentredOnScreen())
-            centreOnScreen();
-        break;
-    default:
-        break;
-    }
-    if (event->type() == QEvent::WindowActivate)
-        m_placementSettled = true;
+    if (m_centring)
+        m_centring->windowHandled(event);
     return handled;
 }
 
@@ -300,21 +256,8 @@ void MainWindow::editBannerAddresses(int panel)
 void MainWindow::exportSamples()
 {
     const QString folder = m_services.chooseFolder ? m_services.chooseFolder() : QString();
-    if (folder.isEmpty())
-        return;
-    Notifier& notifier = *m_services.notifier;
-    const SampleExport result = exportSamplePictures(folder, [&notifier](const QString& name) {
-        return notifier.ask(QStringLiteral("提示"), QStringLiteral("文件夹里已有“%1”，要替换它吗？").arg(name));
-    });
-    if (!result.problem.isEmpty()) {
-        notifier.warn(QStringLiteral("导出失败"), result.problem);
-        return;
-    }
-    notifier.inform(QStringLiteral("示例图片已导出"),
-                    QStringLiteral("示例图片在文件夹 %1 里。请把它们上传到店铺的图片空间，再把得到的图片地址"
-                                   "粘贴到对应的输入框；客服横幅的地址请在“客服在线”页右键菜单的"
-                                   "“修改客服横幅图片地址…”里填写。")
-                        .arg(QDir::toNativeSeparators(folder)));
+    if (!folder.isEmpty())
+        exportSamplesTelling(folder, *m_services.notifier);
 }
 
 void MainWindow::previewPanel(int panel)

@@ -7,12 +7,14 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class BrowserPreview;
 class Clipboard;
 class FieldSettings;
 class Notifier;
 class PanelForm;
+class ScreenCentring;
 struct ControlSpec;
 struct Generator;
 
@@ -42,6 +44,7 @@ class MainWindow final : public QWidget
 
 public:
     explicit MainWindow(const WindowServices& services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // A control by its object name, its panel built when first asked for.
     QWidget* control(const QString& name);
@@ -76,11 +79,9 @@ private:
     void offerChosen(PanelOffer offer, int panel);
     void saveSnippetToFile(const Generator& generator, const QString& snippet);
     void arrangeAtStart();
-    void centreOnScreen();
-    bool isCentredOnScreen() const;
 
     WindowServices m_services;
     PanelForm* m_form;
     BrowserPreview* m_preview;
-    bool m_placementSettled = false;
+    std::unique_ptr<ScreenCentring> m_centring;
 };

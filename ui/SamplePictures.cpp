@@ -1,5 +1,6 @@
 #include "SamplePictures.h"
 
+#include "Notifier.h"
 #include "SnippetFile.h"
 
 #include <QDir>
@@ -41,6 +42,22 @@ SampleExport exportSamplePictures(const QString& folder, const std::function<boo
         }
     }
     return result;
+}
+
+void exportSamplesTelling(const QString& folder, Notifier& notifier)
+{
+    const SampleExport result = exportSamplePictures(folder, [&notifier](const QString& name) {
+        return notifier.ask(QStringLiteral("提示"), QStringLiteral("文件夹里已有“%1”，要替换它吗？").arg(name));
+    });
+    if (!result.problem.isEmpty()) {
+        notifier.warn(QStringLiteral("导出失败"), result.problem);
+        return;
+    }
+    notifier.inform(QStringLiteral("示例图片已导出"),
+                    QStringLiteral("示例图片在文件夹 %1 里。请把它们上传到店铺的图片空间，再把得到的图片地址"
+                                   "粘贴到对应的输入框；客服横幅的地址请在“客服在线”页右键菜单的"
+                                   "“修改客服横幅图片地址…”里填写。")
+                        .arg(QDir::toNativeSeparators(folder)));
 }
 
 QString chooseSampleFolder(QWidget* parent)

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class Notifier;
 class QWidget;
 
 struct SampleExport
@@ -26,6 +27,10 @@ const QList<SamplePicture>& samplePictures();
 // `replace` says so for its name. Stops at the first file that cannot be
 // written and says which and why.
 SampleExport exportSamplePictures(const QString& folder, const std::function<bool(const QString& name)>& replace);
+
+// The same, asking the owner before a file is replaced, and telling in a box
+// where the pictures are or why they are not.
+void exportSamplesTelling(const QString& folder, Notifier& notifier);
 
 // Asks for the folder to export into; empty when the user cancels.
 QString chooseSampleFolder(QWidget* parent);
