@@ -9,7 +9,9 @@
 #include "ControlInventory.h"
 #include "LocalHttpServer.h"
 #include "MainWindow.h"
+#include "PanelTable.h"
 #include "TestSupport.h"
+#include "WindowTestCase.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -50,16 +52,12 @@ std::unique_ptr<LocalHttpServer> startServer()
 
 } // namespace
 
-class AddressWindowTest : public QObject
+class AddressWindowTest : public WindowTestCase
 {
     Q_OBJECT
 
 private:
-    TemporaryHome m_home;
-    FakeClipboard m_clipboard;
-    RecordingNotifier m_notifier;
     std::unique_ptr<LocalHttpServer> m_server;
-    std::unique_ptr<MainWindow> m_window;
 
     // Every address field of `panel` empty but those given.
     void setAddresses(int panel, const QHash<QString, const char*>& paths)
@@ -80,10 +78,8 @@ private:
 private slots:
     void init()
     {
-        m_notifier = RecordingNotifier();
         m_server = startServer();
-        m_window = std::make_unique<MainWindow>(WindowServices { &m_clipboard, &m_notifier, {} });
-        m_window->show();
+        startWindow();
     }
     void cleanup()
     {
@@ -132,7 +128,8 @@ private slots:
             hanging.insert(arrayElementName(QStringLiteral("Text4"), row), paths[row - 1]);
         setAddresses(0, hanging);
         m_window->checkPanelAddresses(0);
-        QTRY_COMPARE(m_server->openConnections(), 4);
+        // Settles at once when too many start, so that the count tells it.
+        QTRY_VERIFY(m_server->openConnections() >= 4);
         QTest::qWait(200);
         QCOMPARE(m_server->connections, 4);
 
@@ -161,7 +158,7 @@ private slots:
         music->setText(broken);
         auto* sign = music->findChild<QAction*>(QStringLiteral("addressProblem"));
         QVERIFY(sign && sign->isVisible());
-        QCOMPARE(sign->toolTip(), addressProblem(broken));
+        QVERIFY(!sign->toolTip().isEmpty());
         QCOMPARE(music->toolTip(), sign->toolTip());
 
         QTest::mouseClick(controlOf<QPushButton>(*m_window, QStringLiteral("背景音乐生成")), Qt::LeftButton);
@@ -170,26 +167,26 @@ private slots:
 
         music->setText(QStringLiteral("https://music.example/a.mp3"));
         QVERIFY(!sign->isVisible());
+        QVERIFY(music->toolTip().isEmpty());
     }
 
-    // Panels with addresses offer the check; only the contact panel edits
-    // its banners; the contact and strip panels export their samples.
-    void panelMenusOfferTheCheck()
+    // Each panel's right-click menu holds what its row of the panel table
+    // offers, in that order, and the preview shows its key.
+    void panelMenusShowWhatTheirPanelsOffer()
     {
-        for (int panel = 0; panel < PanelCount; ++panel) {
-            m_window->showPanel(panel);
-            QWidget* frame = m_window->control(panelName(panel));
-            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(1, 1), frame->mapToGlobal(QPoint(1, 1)));
-            QApplication::sendEvent(frame, &event);
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            QStringList captions;
-            for (const QAction* action : menu ? menu->actions() : QList<QAction*>())
-                captions << action->text();
+        for (const PanelSpec& panel : panelTable()) {
+            m_window->showPanel(panel.index);
+            QMenu* menu = rightClick(panel.frame());
+            QStringList expected;
+            for (const PanelOffer offer : panel.menu)
+                expected << menuText(offer);
+            QStringList shown = menu ? captions(menu) : QStringList();
+            shown.removeAll(QString());
+            QCOMPARE(shown, expected);
+            if (panel.offers(PanelOffer::Preview))
+                QCOMPARE(menu->actions().last()->shortcut(), QKeySequence(Qt::Key_F5));
             if (menu)
                 menu->close();
-            QCOMPARE(captions.contains(QStringLiteral("检查本页图片地址")), panel != 6);
-            QCOMPARE(captions.contains(QStringLiteral("修改客服横幅图片地址…")), panel == 0);
-            QCOMPARE(captions.contains(QStringLiteral("导出示例图片…")), panel <= 1);
         }
     }
 };

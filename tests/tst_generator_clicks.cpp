@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "PanelTable.h"
 #include "TestSupport.h"
+#include "WindowTestCase.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,16 +13,11 @@
 
 // Each generate button as the user presses it: what reaches the clipboard,
 // what the work buffer keeps, how delivery is driven and which box follows.
-class GeneratorClicksTest : public QObject
+class GeneratorClicksTest : public WindowTestCase
 {
     Q_OBJECT
 
 private:
-    TemporaryHome m_home; // before any window: its own settings
-    FakeClipboard m_clipboard;
-    RecordingNotifier m_notifier;
-    std::unique_ptr<MainWindow> m_window;
-
     QPushButton* button(const Generator& generator)
     {
         auto* widget = qobject_cast<QPushButton*>(m_window->control(generator.button));
@@ -43,13 +39,7 @@ private:
     const Generator& generatorAt(int row) { return allGenerators().at(row); }
 
 private slots:
-    void init()
-    {
-        m_clipboard = FakeClipboard();
-        m_notifier = RecordingNotifier();
-        m_window = std::make_unique<MainWindow>(WindowServices { &m_clipboard, &m_notifier, {} });
-        m_window->show();
-    }
+    void init() { startWindow(); }
     void cleanup() { m_window.reset(); }
 
     void everyButtonIsWired()

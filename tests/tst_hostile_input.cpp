@@ -6,6 +6,7 @@
 #include "Generator.h"
 #include "MainWindow.h"
 #include "TestSupport.h"
+#include "WindowTestCase.h"
 #include "UiSetup.h"
 
 #include <QApplication>
@@ -158,16 +159,11 @@ QString repeatedTo(const QString& unit, qsizetype length)
 
 } // namespace
 
-class HostileInputTest : public QObject
+class HostileInputTest : public WindowTestCase
 {
     Q_OBJECT
 
 private:
-    TemporaryHome m_home; // before any window: its own settings
-    FakeClipboard m_clipboard;
-    RecordingNotifier m_notifier;
-    std::unique_ptr<MainWindow> m_window;
-
     QLineEdit* field(const QString& name)
     {
         auto* edit = qobject_cast<QLineEdit*>(m_window->control(name));
@@ -221,12 +217,7 @@ private:
 private slots:
     void initTestCase() { applyWindowFont(*qApp); }
 
-    void init()
-    {
-        m_clipboard = FakeClipboard();
-        m_notifier = RecordingNotifier();
-        m_window = std::make_unique<MainWindow>(WindowServices { &m_clipboard, &m_notifier, {} });
-    }
+    void init() { startWindow(); }
     void cleanup() { m_window.reset(); }
 
     // What the user pastes is what the field holds: Qt keeps NUL, broken

@@ -1,6 +1,7 @@
 #include "ControlInventory.h"
 #include "MainWindow.h"
 #include "TestSupport.h"
+#include "WindowTestCase.h"
 #include "TextStore.h"
 #include "UiSetup.h"
 
@@ -22,20 +23,11 @@
 // The window as a user meets it, on the offscreen platform: what shows at
 // start, switching panels, the About panel, the visit links, the layout's
 // invariants and the clicks of the contact panel's buttons.
-class WindowTest : public QObject
+class WindowTest : public WindowTestCase
 {
     Q_OBJECT
 
 private:
-    TemporaryHome m_home; // before any window: its own settings
-    FakeClipboard m_clipboard;
-    RecordingNotifier m_notifier;
-    QList<QUrl> m_opened;
-    bool m_openerWorks = true;
-    std::unique_ptr<MainWindow> m_window;
-
-    template<typename T = QWidget>
-    T* get(const QString& name) { return controlOf<T>(*m_window, name); }
     QList<int> visiblePanels()
     {
         QList<int> shown;
@@ -54,11 +46,6 @@ private:
     {
         m_window->activateWindow();
         return QTest::qWaitForWindowActive(m_window.get());
-    }
-    // Keys as the window system hands them over: to whichever control has the focus.
-    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QTest::keyClick(m_window->windowHandle(), key, modifiers);
     }
     void type(const char* text)
     {
@@ -83,16 +70,7 @@ private slots:
 
     void init()
     {
-        m_clipboard = FakeClipboard();
-        m_notifier = RecordingNotifier();
-        m_opened.clear();
-        m_openerWorks = true;
-        m_window = std::make_unique<MainWindow>(WindowServices {
-            &m_clipboard, &m_notifier, [this](const QUrl& url) {
-                m_opened << url;
-                return m_openerWorks;
-            } });
-        m_window->show();
+        startWindow();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
     void cleanup() { m_window.reset(); }

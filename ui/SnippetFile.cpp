@@ -13,13 +13,14 @@ QString suggestedSnippetFileName(const QString& templateFile)
     return base + (styleSheet ? QStringLiteral(".css") : QStringLiteral(".html"));
 }
 
-bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* reason)
+bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* reason,
+                    const std::function<bool(QSaveFile&)>& commit)
 {
     QSaveFile file(path);
     // Unbuffered: a buffered write that the disk cuts short is flushed only
     // at commit(), and Qt 6.4 then reports the short file as saved.
     if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
-        && file.commit())
+        && commit(file))
         return true;
     *reason = file.errorString();
     return false;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QSaveFile>
 #include <QString>
+
+#include <functional>
 
 class QWidget;
 
@@ -13,7 +16,9 @@ QString suggestedSnippetFileName(const QString& templateFile);
 
 // Writes `bytes` to `path` all or nothing: an earlier file of that name stays
 // as it was unless every byte arrived. False, and why in `reason`, otherwise.
-bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* reason);
+// `commit` puts the new file in place; tests make it fail.
+bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* reason,
+                    const std::function<bool(QSaveFile&)>& commit = &QSaveFile::commit);
 
 // Writes the snippet's exact UTF-8 bytes (CR LF and tabs as composed) to
 // `path`, all or nothing. Empty when written, otherwise why not.
