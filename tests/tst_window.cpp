@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -195,6 +196,41 @@ private slots:
         QTest::mouseClick(get<QLabel>(QStringLiteral("Label10_0")), Qt::LeftButton);
         QCOMPARE(m_notifier.boxes.size(), 1);
         QVERIFY(m_notifier.boxes.first().message.contains(updatePageAddress()));
+    }
+
+    // The preview shows what 生成代码 delivers, touches neither the clipboard
+    // nor the work buffer, and its page follows the fields once typing pauses.
+    void previewWritesThePageAndOpensIt()
+    {
+        const Generator& contact = generatorOf("旺旺在线");
+        QTest::mouseClick(get<QPushButton>(contact.button), Qt::LeftButton);
+        const QString delivered = m_clipboard.content;
+        m_notifier = RecordingNotifier();
+        m_window->setFieldText(contact.workBuffer, QStringLiteral("kept"));
+
+        QMenu* menu = rightClick(panelName(0));
+        QVERIFY(menu);
+        menu->actions().last()->trigger();
+        menu->close();
+        QTRY_COMPARE(m_opened.size(), 1);
+        const QString path = m_opened.first().toLocalFile();
+        const auto page = [&path] {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QVERIFY(page().contains(delivered.toUtf8()));
+        QCOMPARE(m_clipboard.sets, 1);
+        QCOMPARE(m_window->fieldText(contact.workBuffer), QStringLiteral("kept"));
+        QVERIFY(m_notifier.boxes.isEmpty());
+
+        get<QLineEdit>(QStringLiteral("Text2_1"))->setText(QStringLiteral("新昵称<b>"));
+        QTRY_VERIFY(page().contains("新昵称<b>"));
+        m_openerWorks = false;
+        QVERIFY(activate());
+        press(Qt::Key_F5);
+        QCOMPARE(m_opened.size(), 2);
+        QCOMPARE(m_notifier.boxes.size(), 1);
+        QVERIFY(m_notifier.boxes.first().message.contains(QDir::toNativeSeparators(path)));
     }
 
     void layoutInvariantsHoldOnEveryPanel()
