@@ -7,6 +7,7 @@
 
 #include "ControlInventory.h"
 #include "Generator.h"
+#include "LocalHttpServer.h"
 #include "PreviewPage.h"
 
 #include <QBuffer>
@@ -15,60 +16,12 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <unistd.h>
 
 namespace {
-
-// Serves fixed bodies by path, 404 for anything else.
-class PageServer
-{
-public:
-    PageServer()
-    {
-        m_server.listen(QHostAddress::LocalHost);
-        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
-            while (QTcpSocket* socket = m_server.nextPendingConnection())
-                QObject::connect(
-                    socket, &QTcpSocket::readyRead, socket, [this, socket] { serve(socket); });
-        });
-    }
-    void put(const QByteArray& path, const QByteArray& type, const QByteArray& body)
-    {
-        m_pages.insert(path,
-            "200 OK\r\nContent-Type: " + type
-                + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
-    }
-    QString url(const char* path) const
-    {
-        return QStringLiteral("http://127.0.0.1:%1%2")
-            .arg(m_server.serverPort())
-            .arg(QLatin1String(path));
-    }
-
-private:
-    void serve(QTcpSocket* socket)
-    {
-        QByteArray& request = m_requests[socket];
-        request += socket->readAll();
-        if (!request.contains("\r\n\r\n"))
-            return;
-        const QByteArray path = request.split(' ').value(1);
-        socket->write("HTTP/1.1 "
-            + m_pages.value(path, "404 Not Found\r\nContent-Length: 7\r\n\r\nmissing")
-                  .replace("\r\n\r\n", "\r\nConnection: close\r\n\r\n"));
-        socket->disconnectFromHost();
-        m_requests.remove(socket);
-    }
-
-    QTcpServer m_server;
-    QHash<QByteArray, QByteArray> m_pages;
-    QHash<QTcpSocket*, QByteArray> m_requests;
-};
 
 QByteArray png(Qt::GlobalColor colour)
 {
@@ -134,7 +87,7 @@ private:
     QString m_chromium;
     int m_runs = 0;
     QTemporaryDir m_home;
-    PageServer m_server;
+    LocalHttpServer m_server;
     QString m_loaded[2];
     QString m_missing;
     QString m_preview; // the preview's DOM once loaded

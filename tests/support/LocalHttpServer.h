@@ -43,6 +43,11 @@ public:
             }
         });
     }
+    // Serves `body` as `type` at `path` from now on.
+    void put(const QByteArray& path, const QByteArray& type, const QByteArray& body)
+    {
+        m_answers.insert(path, httpAnswer("200 OK", "Content-Type: " + type + "\r\n", body));
+    }
     QString url(const char* path) const
     {
         return QStringLiteral("http://127.0.0.1:%1%2")
