@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
     build-essential cmake make pkg-config
     qt6-base-dev qt6-qpa-plugins libgl-dev
-    fonts-arphic-uming fonts-noto-cjk
+    fonts-arphic-uming fonts-noto-cjk python3-pil
     xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev libxfixes-dev openbox
     clang libclang-rt-14-dev
     dpkg-dev file lintian desktop-file-utils appstream

@@ -8,6 +8,7 @@
 #include "LinkLabel.h"
 #include "Notifier.h"
 #include "TextStore.h"
+#include "WindowPicture.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -206,8 +207,8 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* container)
     case ControlKind::Button:
         return new QPushButton(spec.text, container);
     case ControlKind::Picture: {
-        auto* picture = new QLabel(container);
-        picture->setPixmap(QPixmap(spec.text));
+        const QSize stretchedTo = spec.has(Stretched) ? pixelRect(spec).size() : QSize();
+        auto* picture = new WindowPicture(spec.text, stretchedTo, container);
         picture->setScaledContents(spec.has(Stretched));
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return picture;
