@@ -30,8 +30,9 @@ case "${1:-}" in
         packages=("${windows_packages[@]}") ;;
     --windows-test)
         # The Linux build composes the expected snippets; Wine runs the zip
-        # in a Chinese locale, as most owners run Windows.
-        packages+=("${windows_packages[@]}" wine locales) ;;
+        # in a Chinese locale, as most owners run Windows; openssl makes the
+        # certificate of the address check's https server.
+        packages+=("${windows_packages[@]}" wine locales openssl) ;;
     "") ;;
     *)
         echo "usage: $0 [--run-only | --package | --windows | --windows-test]" >&2
