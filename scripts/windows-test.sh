@@ -86,6 +86,8 @@ locale -a 2>/dev/null | grep -qix "${LOCALE/UTF-8/utf8}" \
     || fail "no $LOCALE locale; scripts/setup-debian.sh --windows-test generates it"
 export LC_ALL=$LOCALE USER=$OWNER
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEARCH=win64
+# Nothing of the test's lands in the developer's own folders.
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_CACHE_HOME=$work/cache
 # No Mono or Gecko installer prompts, no menu entries written to $HOME.
 export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 log "Xvfb on $DISPLAY, Wine prefix $WINEPREFIX"

@@ -15,7 +15,7 @@ set -euo pipefail
 E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/shiputong-e2e.XXXXXX")
 # The program keeps field values in the user's settings: every test has its
 # own, so that none sees another's values or the developer's.
-export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_DATA_HOME="$E2E_WORK/data"
+export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_DATA_HOME="$E2E_WORK/data" XDG_CACHE_HOME="$E2E_WORK/cache"
 E2E_PIDS_FILE="$E2E_WORK/pids"
 : >"$E2E_PIDS_FILE"
 # Whatever the program keeps between runs stays with the test.
