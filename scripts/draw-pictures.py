@@ -8,9 +8,11 @@ files byte for byte.
 
     /usr/bin/python3 scripts/draw-pictures.py [repo-root]
 
-Writes resources/pictures/Image*.jpg, resources/icons/shiputong.ico,
+Writes resources/pictures/Image*.jpg, each beside its Image*@2x.jpg for
+screens scaled above 100 %, resources/icons/shiputong.ico,
 resources/icons/hicolor/<size>/apps/shiputong.png and, under
-resources/samples/, the PNGs an owner uploads to the shop's image space:
+resources/samples/, the PNGs an owner uploads to the shop's image space
+(these stay at one scale: the shop lays them out pixel for pixel):
 
     客服横幅1-204x80.png      the contact block's heading: 客服中心 and 售前客服
     客服横幅2-40x80.png       the vertical 售后客服 banner
@@ -32,6 +34,9 @@ SANS_SC = 2        # face index of Noto Sans CJK SC inside the collection
 MONO_SC = 7        # Noto Sans Mono CJK SC
 SUPERSAMPLE = 3    # shapes are drawn large and scaled down for smooth edges
 JPEG_QUALITY = 90
+# At twice the pixels a flaw is half as big on screen: the 2x pictures take a
+# lower quality, and colour at half resolution is as sharp as the 1x colour.
+JPEG_QUALITY_2X = 82
 
 _fonts = {}
 
@@ -52,10 +57,11 @@ def rgb(hex_colour, alpha=None):
 
 
 class Sketch:
-    """A canvas addressed in final pixels but drawn SUPERSAMPLE times larger."""
+    """A canvas addressed in final 1x pixels, drawn SUPERSAMPLE times larger
+    than the `scale` it is finally written at."""
 
-    def __init__(self, width, height, background):
-        self.w, self.h, self.s = width, height, SUPERSAMPLE
+    def __init__(self, width, height, background, scale=1):
+        self.w, self.h, self.scale, self.s = width, height, scale, SUPERSAMPLE * scale
         self.im = Image.new("RGBA", (width * self.s, height * self.s), rgb(background, 255))
         self.d = ImageDraw.Draw(self.im)
 
@@ -167,8 +173,8 @@ class Sketch:
         self.polygon(shape(0), fill)
 
     def image(self, size=None):
-        size = size or (self.w, self.h)
-        return self.im.resize(size, Image.LANCZOS).convert("RGB")
+        w, h = size or (self.w, self.h)
+        return self.im.resize((w * self.scale, h * self.scale), Image.LANCZOS).convert("RGB")
 
 
 # --------------------------------------------------------------------------
@@ -224,8 +230,8 @@ def side_banner(sk, x, title):
     sk.vtext(x + 20, 11, title, 13, BRAND, bold=True, step=15)
 
 
-def draw_contact_block():
-    sk = Sketch(948, 80, BLOCK_BACK)
+def draw_contact_block(scale):
+    sk = Sketch(948, 80, BLOCK_BACK, scale)
     sk.rect((0, 0, 948, 80), outline="#cccccc", width=1)
     service_heading(sk)
     contact_group(sk, 204, [0, 1, 2, 3, 4])
@@ -259,8 +265,8 @@ def strip_background(sk):
     sk.line([(34.5, 33), (37, 40), (34.5, 47)], "#e8542b", 2)
 
 
-def draw_strip():
-    sk = Sketch(950, 80, "#1c1c1f")
+def draw_strip(scale):
+    sk = Sketch(950, 80, "#1c1c1f", scale)
     strip_background(sk)
     # A marquee caught mid-scroll: the text runs past the right edge of its cell.
     sk.text((96, 41), STRIP_TEXT, 40, "#ff0000", anchor="lm", clip=(47, 0, 923, 80))
@@ -275,8 +281,8 @@ def chevron(sk, cx, cy, pointing_left):
     sk.line([(cx - 4 * d, cy - 10), (cx + 5 * d, cy), (cx - 4 * d, cy + 10)], "#ffffff", 3)
 
 
-def draw_poster():
-    sk = Sketch(638, 161, "#f7dcc8")
+def draw_poster(scale):
+    sk = Sketch(638, 161, "#f7dcc8", scale)
     sk.hgradient((0, 0, 638, 161), "#fcece0", "#f1c4a6")
     for box in [(-40, 90, 120, 250), (380, -70, 560, 110), (520, 100, 620, 200)]:
         sk.ellipse(box, fill=(255, 255, 255, 70))
@@ -313,8 +319,8 @@ def draw_poster():
 MENU = ["首页", "所有分类", "新品上市", "热销爆款", "店铺活动", "会员专区", "品牌故事"]
 
 
-def draw_navigation_bar():
-    sk = Sketch(988, 87, "#eef0f3")
+def draw_navigation_bar(scale):
+    sk = Sketch(988, 87, "#eef0f3", scale)
     sk.vgradient((0, 0, 988, 38), "#2f343c", "#272b32")
     # Keep header details right of x 900: the hint spans up to x 894 when the
     # picture is stretched.
@@ -352,8 +358,8 @@ CSS_SAMPLE = [".skin-box-bd .menu-list{background:url(…);}",
               ".skin-box-bd .menu-list .link:hover{…}"]
 
 
-def draw_settings_dialog():
-    sk = Sketch(653, 186, "#e7e9ed")
+def draw_settings_dialog(scale):
+    sk = Sketch(653, 186, "#e7e9ed", scale)
     sk.rect((6, 6, 651, 186), fill=(0, 0, 0, 28), radius=4)
     sk.rect((3, 3, 648, 183), fill="#ffffff", outline="#bfc5cf", width=1, radius=4)
     sk.vgradient((4, 4, 647, 30), "#f7f8fa", "#eceef2")
@@ -493,12 +499,14 @@ def samples():
 # --------------------------------------------------------------------------
 # The icon: a warm rounded square with a white 饰.
 
-ICON_SIZES = [16, 32, 48, 128]
+# 256 for Windows at 200 % and the large views of Explorer and desktops.
+ICON_SIZES = [16, 32, 48, 128, 256]
 
 
 def draw_icon(size):
     # Geometry per size; small sizes fill more of the square to stay legible.
-    inset, radius, glyph = {16: (0, 3, 14), 32: (1, 6, 25), 48: (2, 9, 36), 128: (6, 24, 92)}[size]
+    inset, radius, glyph = {16: (0, 3, 14), 32: (1, 6, 25), 48: (2, 9, 36), 128: (6, 24, 92),
+                            256: (12, 48, 184)}[size]
     big = 8
     back = Image.new("RGBA", (size * big, size * big), (0, 0, 0, 0))
     fill = Image.new("RGBA", back.size, (0, 0, 0, 0))
@@ -589,11 +597,15 @@ def dib(im, bits):
 
 
 # Directory order: 16 colours, 256 colours, then true colour; large first.
-ICO_ENTRIES = [(48, 4), (32, 4), (48, 8), (32, 8), (16, 8), (128, 32), (48, 32), (32, 32), (16, 32)]
+ICO_ENTRIES = [(48, 4), (32, 4), (48, 8), (32, 8), (16, 8), (256, 32), (128, 32), (48, 32), (32, 32),
+               (16, 32)]
+# Windows reads its 256-pixel image as a PNG, which keeps it a tenth of a bitmap's size.
+ICO_PNG_SIZE = 256
 
 
 def ico_bytes(icons):
-    blobs = [dib(icons[size], bits) for size, bits in ICO_ENTRIES]
+    blobs = [png_bytes(icons[size]) if size == ICO_PNG_SIZE else dib(icons[size], bits)
+             for size, bits in ICO_ENTRIES]
     out = struct.pack("<HHH", 0, 1, len(blobs))
     offset = 6 + 16 * len(blobs)
     for (size, bits), blob in zip(ICO_ENTRIES, blobs):
@@ -612,9 +624,12 @@ def write(path, data):
     print(path)
 
 
-def jpeg_bytes(im):
+def jpeg_bytes(im, scale=1):
     out = io.BytesIO()
-    im.save(out, "JPEG", quality=JPEG_QUALITY, optimize=True, subsampling=0)
+    if scale == 1:
+        im.save(out, "JPEG", quality=JPEG_QUALITY, optimize=True, subsampling=0)
+    else:
+        im.save(out, "JPEG", quality=JPEG_QUALITY_2X, optimize=True, subsampling=2)
     return out.getvalue()
 
 
@@ -622,17 +637,18 @@ def main():
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
     res = os.path.join(os.path.abspath(root), "resources")
 
-    navigation = jpeg_bytes(draw_navigation_bar())
-    pictures = {
-        "Image1_0.jpg": jpeg_bytes(draw_contact_block()),
-        "Image1_1.jpg": navigation,   # the same screenshot, shown stretched
-        "Image1_2.jpg": jpeg_bytes(draw_poster()),
-        "Image1_3.jpg": navigation,
-        "Image2_0.jpg": jpeg_bytes(draw_strip()),
-        "Image2_1.jpg": jpeg_bytes(draw_settings_dialog()),
-    }
-    for name, data in pictures.items():
-        write(os.path.join(res, "pictures", name), data)
+    for scale, suffix in [(1, ""), (2, "@2x")]:
+        navigation = jpeg_bytes(draw_navigation_bar(scale), scale)
+        pictures = {
+            "Image1_0": jpeg_bytes(draw_contact_block(scale), scale),
+            "Image1_1": navigation,   # the same screenshot, shown stretched
+            "Image1_2": jpeg_bytes(draw_poster(scale), scale),
+            "Image1_3": navigation,
+            "Image2_0": jpeg_bytes(draw_strip(scale), scale),
+            "Image2_1": jpeg_bytes(draw_settings_dialog(scale), scale),
+        }
+        for name, data in pictures.items():
+            write(os.path.join(res, "pictures", name + suffix + ".jpg"), data)
 
     for name, im in samples().items():
         write(os.path.join(res, "samples", name), png_bytes(im))

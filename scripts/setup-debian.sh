@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
     build-essential cmake make pkg-config
     qt6-base-dev qt6-qpa-plugins libgl-dev
-    fonts-arphic-uming fonts-noto-cjk
+    fonts-arphic-uming fonts-noto-cjk python3-pil
     xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev libxfixes-dev openbox
     clang libclang-rt-14-dev
     dpkg-dev file lintian desktop-file-utils appstream
@@ -32,8 +32,9 @@ case "${1:-}" in
         packages=("${windows_packages[@]}") ;;
     --windows-test)
         # The Linux build composes the expected snippets; Wine runs the zip
-        # in a Chinese locale, as most owners run Windows.
-        packages+=("${windows_packages[@]}" wine locales) ;;
+        # in a Chinese locale, as most owners run Windows; openssl makes the
+        # certificate of the address check's https server.
+        packages+=("${windows_packages[@]}" wine locales openssl) ;;
     "") ;;
     *)
         echo "usage: $0 [--run-only | --package | --windows | --windows-test]" >&2

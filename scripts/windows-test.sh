@@ -9,7 +9,10 @@
 # Windows program (scripts/windows/wclip.c), byte for byte with what the
 # Linux build composes for the same fields. A value pasted into a field
 # must come back, with the kept ones, after the program is closed and
-# started again. Then it generates while another program holds the
+# started again. The address check of the poster panel runs against local
+# http and https servers and its report must name each address's verdict;
+# the https one fails in the TLS handshake, which proves that the zip's TLS
+# backend loads. Then it generates while another program holds the
 # clipboard open: a long hold must end in the failure box within the
 # delivery's time budget, a short one in the snippet delivered.
 #
@@ -23,7 +26,7 @@ E2E_HELPER=$(realpath "$E2E_HELPER")
 zip=${ZIP:-$(ls -t "$here"/dist/shiputong-*-win64.zip 2>/dev/null | head -n 1)}
 [[ -f $zip ]] || { echo "no zip to test; run make windows first" >&2; exit 1; }
 
-readonly MAIN_TITLE='饰铺通 V1.0' FAILURE_TITLE='复制失败'
+readonly MAIN_TITLE='饰铺通 V1.0' FAILURE_TITLE='复制失败' REPORT_TITLE='地址检查结果'
 # A Chinese Windows: Wine takes its code page from the locale, and the user
 # profile's name from USER.
 readonly LOCALE=zh_CN.UTF-8 CODE_PAGE=936 OWNER=店主
@@ -83,6 +86,8 @@ locale -a 2>/dev/null | grep -qix "${LOCALE/UTF-8/utf8}" \
     || fail "no $LOCALE locale; scripts/setup-debian.sh --windows-test generates it"
 export LC_ALL=$LOCALE USER=$OWNER
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEARCH=win64
+# Nothing of the test's lands in the developer's own folders.
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_CACHE_HOME=$work/cache
 # No Mono or Gecko installer prompts, no menu entries written to $HOME.
 export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 log "Xvfb on $DISPLAY, Wine prefix $WINEPREFIX"
@@ -108,11 +113,53 @@ mkdir -p "$profile/桌面/饰铺通"
 unzip -q "$zip" -d "$profile/桌面/饰铺通"
 exe=$(ls "$profile"/桌面/饰铺通/*/shiputong.exe)
 
+# --- local servers for the address check ---------------------------------------
+# Plain http on 127.0.0.1 with a picture of the poster's laid-out size and
+# one 100 pixels too short, and https with a self-signed certificate.
+site=$work/site
+mkdir -p "$site"
+read -r poster_width poster_height < <("$E2E_HELPER" laid-out Text15_1)
+convert -size "${poster_width}x${poster_height}" xc:'#f1c4a6' "$site/poster.jpg"
+convert -size "${poster_width}x$((poster_height - 100))" xc:'#f1c4a6' "$site/short.jpg"
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 \
+    -keyout "$work/key.pem" -out "$work/cert.pem" 2>"$work/openssl.log" || fail "openssl made no certificate"
+python3 - "$site" "$work/cert.pem" "$work/key.pem" >"$work/ports" 2>"$work/servers.log" <<'EOF' &
+import http.server, ssl, sys, threading
+site, cert, key = sys.argv[1:]
+
+class Files(http.server.SimpleHTTPRequestHandler):
+    def __init__(self, *args, **kwargs):
+        super().__init__(*args, directory=site, **kwargs)
+
+def server(tls):
+    s = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Files)
+    if tls:
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(cert, key)
+        s.socket = context.wrap_socket(s.socket, server_side=True)
+    return s
+
+plain, secure = server(False), server(True)
+print(plain.server_address[1], secure.server_address[1], flush=True)
+threading.Thread(target=secure.serve_forever, daemon=True).start()
+plain.serve_forever()
+EOF
+pids+=($!)
+for _ in $(seq 100); do
+    [[ -s $work/ports ]] && break
+    sleep 0.1
+done
+read -r http_port https_port <"$work/ports" || fail "the local servers did not start"
+
 # Values kept from an earlier run, as the program writes them: a nickname's
 # chat id in Chinese (it goes into a link as UTF-8, whatever the code page)
-# and a music address with characters code page 936 lacks.
+# and a music address with characters code page 936 lacks. The poster
+# panel's four addresses lead to the local servers: the right picture, a
+# missing page, the short picture and the https page.
 settings=$profile/AppData/Roaming/shiputong/shiputong.ini
-kept=(Text3_1 '店主小美' Text18 'https://店铺.例子.cn/音乐/春风十里 𠀀😀.mp3')
+kept=(Text3_1 '店主小美' Text18 'https://店铺.例子.cn/音乐/春风十里 𠀀😀.mp3'
+    Text15_1 "http://127.0.0.1:$http_port/poster.jpg" Text15_2 "http://127.0.0.1:$http_port/missing"
+    Text15_3 "http://127.0.0.1:$http_port/short.jpg" Text15_4 "https://127.0.0.1:$https_port/")
 mkdir -p "$(dirname "$settings")"
 "$E2E_HELPER" keep "$settings" "${kept[@]}" || fail "cannot write the kept values"
 
@@ -219,6 +266,54 @@ generate_all()
 
 start_app
 generate_all
+
+# --- the address check -----------------------------------------------------------
+# Right-clicks the poster, takes "检查本页图片地址", the second item of the
+# panel's menu, by keyboard and copies the report box with Ctrl+C, as every
+# message box on Windows offers. Each address must have its line
+# "caption：verdict" (a note may follow), in whatever order. The https one
+# must fail in the TLS handshake, on the self-signed certificate: without a
+# TLS backend, the zip's tls/qschannelbackend.dll, it never gets that far
+# ("TLS initialization failed").
+check_addresses()
+{
+    local before deadline box report= field line
+    local -A verdict_of=(
+        [Text15_1]="正常 ${poster_width}×${poster_height}"
+        [Text15_2]='无法访问（HTTP 404）'
+        [Text15_3]="尺寸不符 ${poster_width}×$((poster_height - 100))"
+        [Text15_4]='无法访问（TLS 安全连接失败'
+    )
+    click "Option1_$("$E2E_HELPER" option Image1_2)"
+    before=$(xdo search --onlyvisible --name '' | sort)
+    # shellcheck disable=SC2046 # "X Y"
+    xdo mousemove --window "$window" $("$E2E_HELPER" position Image1_2) click 3
+    # Keys pressed before the menu shows would go to the panel.
+    deadline=$((SECONDS + 10))
+    until [[ $(xdo search --onlyvisible --name '' | sort) != "$before" ]]; do
+        ((SECONDS <= deadline)) || fail "no menu within 10 s of a right-click on the poster"
+        sleep 0.05
+    done
+    xdo key Down Down Return
+    box=$(wait_window "$REPORT_TITLE" 60)
+    xdo windowfocus "$box" 2>/dev/null || true
+    deadline=$((SECONDS + 10))
+    until [[ $report == *"$REPORT_TITLE"* ]]; do
+        ((SECONDS <= deadline)) || fail "Ctrl+C on the report box copied nothing"
+        xdo key ctrl+c
+        sleep 0.2
+        report=$(wclip get | tr -d '\r') || true
+    done
+    printf '%s\n' "$report" >"$work/report.log"
+    for field in "${!verdict_of[@]}"; do
+        line="$("$E2E_HELPER" caption "$field")：${verdict_of[$field]}"
+        awk -v line="$line" 'index($0, line) == 1 { found = 1 } END { exit !found }' "$work/report.log" \
+            || fail "the report has no line '$line…': $(tr '\n' '|' <"$work/report.log")"
+    done
+    log "ok: the address check's report names the ${#verdict_of[@]} verdicts, TLS included"
+    dismiss "$box"
+}
+check_addresses
 
 # Pastes $2 into field $1 as an owner would, with Ctrl+A and Ctrl+V; from
 # then on the field keeps it.

@@ -1,13 +1,21 @@
 // The pictures and icons compiled into the program: each picture is a JPEG
-// of the size the window expects, the window icon holds its nine images in
-// the depths Windows asks for, and the desktop PNGs match it.
+// of the size the window expects, with a twice-as-large drawing for scaled
+// screens, the window icon holds its ten images in the depths Windows asks
+// for, and the desktop PNGs match it. The whole test runs at a device pixel
+// ratio of 2, as on a screen scaled to 200 %.
 
 #include "ControlInventory.h"
+#include "MainWindow.h"
+#include "TestSupport.h"
+#include "WindowPicture.h"
+
+#include <QApplication>
 
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QLabel>
 #include <QtEndian>
 #include <QtTest>
 
@@ -72,6 +80,16 @@ QString pngIconPath(int size)
     return QStringLiteral(":/icons/shiputong-%1.png").arg(size);
 }
 
+QString twiceAsLarge(QString path)
+{
+    return path.replace(QStringLiteral(".jpg"), QStringLiteral("@2x.jpg"));
+}
+
+QSize rectangleOf(const ControlSpec& spec)
+{
+    return pixelRect(spec).size();
+}
+
 } // namespace
 
 class TestPictures : public QObject
@@ -85,8 +103,11 @@ private slots:
     void everyPictureOfTheLayoutExists();
     void hintAreaIsDarkEnoughForWhiteText_data();
     void hintAreaIsDarkEnoughForWhiteText();
+    void panelPicturesAreDrawnForRatioTwo();
+    void picturesFillTheirRectangleAtEveryScale_data();
+    void picturesFillTheirRectangleAtEveryScale();
 
-    void iconDirectoryListsTheNineImages();
+    void iconDirectoryListsTheTenImages();
     void iconImagesAreWellFormedBitmaps();
     void iconDecodesLikeThePngs();
     void pngIconsLoadAtTheirSizes();
@@ -125,6 +146,10 @@ void TestPictures::picturesAreJpegsOfTheirSize()
     // A blank or single-colour picture would be a failed drawing.
     QVERIFY(image.pixel(0, 0) != image.pixel(size.width() / 2, size.height() / 2)
             || image.pixel(size.width() - 1, size.height() - 1) != image.pixel(size.width() / 2, size.height() / 2));
+
+    const QByteArray twice = readResource(twiceAsLarge(path));
+    QVERIFY2(twice.startsWith("\xFF\xD8\xFF"), qPrintable(twiceAsLarge(path)));
+    QCOMPARE(decode(twice).size(), size * 2);
 }
 
 void TestPictures::navigationScreenshotIsOnePicture()
@@ -188,16 +213,62 @@ void TestPictures::hintAreaIsDarkEnoughForWhiteText()
     QVERIFY2(brightest < 100, qPrintable(QStringLiteral("brightest pixel under the hint: %1").arg(brightest)));
 }
 
-void TestPictures::iconDirectoryListsTheNineImages()
+void TestPictures::panelPicturesAreDrawnForRatioTwo()
+{
+    TemporaryHome home;
+    FakeClipboard clipboard;
+    RecordingNotifier notifier;
+    MainWindow window(WindowServices { &clipboard, &notifier, [](const QUrl&) { return true; } });
+    QCOMPARE(window.devicePixelRatio(), 2.0);
+    for (const ControlSpec& spec : controlInventory()) {
+        if (spec.kind != ControlKind::Picture)
+            continue;
+        const QPixmap pixmap = controlOf<QLabel>(window, spec.name)->pixmap();
+        QCOMPARE(pixmap.size(), rectangleOf(spec) * 2);
+        QCOMPARE(pixmap.devicePixelRatio(), 2.0);
+        // Shown at its own size, the 2x drawing goes on screen pixel for pixel.
+        if (spec.has(ControlFlag::Stretched))
+            continue;
+        const QImage shown = pixmap.toImage();
+        const QImage drawn = decode(readResource(twiceAsLarge(spec.text)));
+        QVERIFY2(shown == drawn.convertToFormat(shown.format()), qPrintable(spec.name));
+    }
+}
+
+void TestPictures::picturesFillTheirRectangleAtEveryScale_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    for (qreal ratio : { 1.0, 1.25, 1.5, 1.75, 2.0 })
+        QTest::addRow("%d %%", int(ratio * 100)) << ratio;
+}
+
+void TestPictures::picturesFillTheirRectangleAtEveryScale()
+{
+    QFETCH(qreal, ratio);
+    // To the nearest device pixel, as QLabel rounds its rectangle: one pixel
+    // off, and it would scale the picture a second time.
+    for (const ControlSpec& spec : controlInventory()) {
+        if (spec.kind != ControlKind::Picture)
+            continue;
+        const QSize rectangle = rectangleOf(spec);
+        const QPixmap pixmap = windowPicture(spec.text, spec.has(ControlFlag::Stretched) ? rectangle : QSize(), ratio);
+        QCOMPARE(pixmap.devicePixelRatio(), ratio);
+        QVERIFY2(qAbs(pixmap.width() - rectangle.width() * ratio) <= 0.5
+                     && qAbs(pixmap.height() - rectangle.height() * ratio) <= 0.5,
+                 qPrintable(QStringLiteral("%1: %2×%3").arg(spec.name).arg(pixmap.width()).arg(pixmap.height())));
+    }
+}
+
+void TestPictures::iconDirectoryListsTheTenImages()
 {
     const QByteArray ico = readResource(IconPath);
     QVERIFY(ico.size() > 6);
     QCOMPARE(le16(ico, 0), quint16(0));
     QCOMPARE(le16(ico, 2), quint16(1)); // icon, not cursor
-    QCOMPARE(le16(ico, 4), quint16(9));
+    QCOMPARE(le16(ico, 4), quint16(10));
 
     const QList<IconEntry> entries = iconDirectory(ico);
-    QCOMPARE(entries.size(), 9);
+    QCOMPARE(entries.size(), 10);
     QList<QPair<int, int>> found;
     for (const IconEntry& e : entries) {
         found.append({ e.size, e.bits });
@@ -207,7 +278,7 @@ void TestPictures::iconDirectoryListsTheNineImages()
     std::sort(found.begin(), found.end());
     const QList<QPair<int, int>> expected {
         { 16, 8 }, { 16, 32 }, { 32, 4 }, { 32, 8 }, { 32, 32 },
-        { 48, 4 }, { 48, 8 }, { 48, 32 }, { 128, 32 },
+        { 48, 4 }, { 48, 8 }, { 48, 32 }, { 128, 32 }, { 256, 32 },
     };
     QCOMPARE(found, expected);
 }
@@ -216,13 +287,19 @@ void TestPictures::iconImagesAreWellFormedBitmaps()
 {
     const QByteArray ico = readResource(IconPath);
     const QList<IconEntry> entries = iconDirectory(ico);
-    QCOMPARE(entries.size(), 9);
+    QCOMPARE(entries.size(), 10);
 
     QList<QPair<quint32, quint32>> spans;
     for (const IconEntry& e : entries) {
         const QString what = QStringLiteral("%1x%1 at %2 bits").arg(e.size).arg(e.bits);
-        QVERIFY2(e.offset >= 6 + 16 * 9 && quint64(e.offset) + e.bytes <= quint64(ico.size()), qPrintable(what));
+        QVERIFY2(e.offset >= 6 + 16 * 10 && quint64(e.offset) + e.bytes <= quint64(ico.size()), qPrintable(what));
         QVERIFY2(e.bytes >= 40, qPrintable(what));
+        spans.append({ e.offset, e.offset + e.bytes });
+        // Windows reads the largest image as a PNG; the others are bitmaps.
+        if (e.size == 256) {
+            QVERIFY2(ico.mid(e.offset, 8) == "\x89PNG\r\n\x1a\n", qPrintable(what));
+            continue;
+        }
 
         const qsizetype at = e.offset;
         QCOMPARE(le32(ico, at), quint32(40)); // BITMAPINFOHEADER
@@ -242,7 +319,6 @@ void TestPictures::iconImagesAreWellFormedBitmaps()
         const quint32 maskStride = ((quint32(e.size) + 31) / 32) * 4;
         QVERIFY2(e.bytes == 40 + 4 * palette + (stride + maskStride) * e.size,
                  qPrintable(what + QStringLiteral(": %1 bytes").arg(e.bytes)));
-        spans.append({ e.offset, e.offset + e.bytes });
     }
     std::sort(spans.begin(), spans.end());
     for (qsizetype i = 1; i < spans.size(); ++i)
@@ -255,12 +331,12 @@ void TestPictures::iconDecodesLikeThePngs()
     // reads from the icon must look like the desktop PNG of its size.
     const QByteArray ico = readResource(IconPath);
     const QList<IconEntry> entries = iconDirectory(ico);
-    QCOMPARE(entries.size(), 9);
+    QCOMPARE(entries.size(), 10);
 
     QBuffer buffer;
     buffer.setData(ico);
     QImageReader reader(&buffer, "ico");
-    QCOMPARE(reader.imageCount(), 9);
+    QCOMPARE(reader.imageCount(), 10);
     for (int i = 0; i < entries.size(); ++i) {
         const IconEntry& e = entries[i];
         const QString what = QStringLiteral("%1x%1 at %2 bits").arg(e.size).arg(e.bits);
@@ -305,7 +381,7 @@ void TestPictures::iconDecodesLikeThePngs()
 
 void TestPictures::pngIconsLoadAtTheirSizes()
 {
-    for (int size : { 16, 32, 48, 128 }) {
+    for (int size : { 16, 32, 48, 128, 256 }) {
         const QByteArray data = readResource(pngIconPath(size));
         QVERIFY2(data.startsWith("\x89PNG"), qPrintable(pngIconPath(size)));
         const QImage image = decode(data);
@@ -317,5 +393,11 @@ void TestPictures::pngIconsLoadAtTheirSizes()
     }
 }
 
-QTEST_MAIN(TestPictures)
+int main(int argc, char* argv[])
+{
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    TestPictures test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_pictures.moc"

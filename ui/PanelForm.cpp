@@ -6,6 +6,7 @@
 #include "LinkLabel.h"
 #include "PanelTable.h"
 #include "TextStore.h"
+#include "WindowPicture.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -172,8 +173,8 @@ QWidget* PanelForm::createControl(const ControlSpec& spec, QWidget* container)
     case ControlKind::Button:
         return new QPushButton(spec.text, container);
     case ControlKind::Picture: {
-        auto* picture = new QLabel(container);
-        picture->setPixmap(QPixmap(spec.text));
+        const QSize stretchedTo = spec.has(ControlFlag::Stretched) ? pixelRect(spec).size() : QSize();
+        auto* picture = new WindowPicture(spec.text, stretchedTo, container);
         picture->setScaledContents(spec.has(ControlFlag::Stretched));
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return picture;

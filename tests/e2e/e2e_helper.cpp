@@ -19,6 +19,8 @@
 //   e2e_helper preview-page BUTTON FILE [FIELD VALUE]...
 //                                    the preview page of that snippet, written
 //                                    to FILE
+//   e2e_helper caption FIELD         the field's caption in the address check's report
+//   e2e_helper laid-out FIELD        "WIDTH HEIGHT" of the picture its address must lead to
 
 #include "BrowserPreview.h"
 #include "ControlInventory.h"
@@ -209,6 +211,15 @@ int keep(const QString& file, const QStringList& pairs)
 
 } // namespace
 
+int laidOut(const QString& name)
+{
+    const ControlSpec* field = findControl(name);
+    if (!field || !field->laidOut.isValid())
+        return fail(name + QStringLiteral(" is no picture address of a laid-out size"));
+    std::printf("%d %d\n", field->laidOut.width(), field->laidOut.height());
+    return 0;
+}
+
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
@@ -236,8 +247,13 @@ int main(int argc, char* argv[])
         std::printf("%d %d\n", twipsToPixels(WindowClientWidth), twipsToPixels(WindowClientHeight));
         return 0;
     }
+    if (mode == QLatin1String("caption") && args.size() == 2 && isEditableField(args.at(1)))
+        return writeBytes(reportCaption(args.at(1)).toUtf8() + '\n');
+    if (mode == QLatin1String("laid-out") && args.size() == 2)
+        return laidOut(args.at(1));
     return fail(
         QStringLiteral("usage: e2e_helper position CONTROL | snippet BUTTON [FIELD VALUE]... | "
                        "cleared-snippet BUTTON | initial FIELD | reachable | option CONTROL | title BUTTON | "
-                       "keep FILE FIELD VALUE... | window-size | preview-page BUTTON FILE [FIELD VALUE]..."));
+                       "keep FILE FIELD VALUE... | window-size | preview-page BUTTON FILE [FIELD VALUE]... | "
+                       "caption FIELD | laid-out FIELD"));
 }

@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # A picture of each panel the option bar offers, as the X server shows it,
-# into $E2E_OUTPUT/screenshots/panel-N.png (N the panel index). Each must be
-# the whole window, and no two alike: an option that does not switch its
-# panel shows up as two equal pictures.
+# into $E2E_OUTPUT/screenshots/panel-N.png (N the panel index), or
+# panel-N@Sx.png when QT_SCALE_FACTOR is S. Each must be the whole window,
+# and no two alike: an option that does not switch its panel shows up as two
+# equal pictures.
 source "$(dirname "$0")/lib.sh"
 
 : "${E2E_OUTPUT:?folder for the screenshots}"
 out="$E2E_OUTPUT/screenshots"
 mkdir -p "$out"
-rm -f "$out"/panel-*.png
+scale=${QT_SCALE_FACTOR:-1}
+suffix=
+[[ $scale == 1 ]] || suffix="@${scale}x"
+rm -f "$out"/panel-[0-9]"$suffix".png
 
-width=$("$E2E_HELPER" window-size | cut -d' ' -f1)
-height=$("$E2E_HELPER" window-size | cut -d' ' -f2)
+read -r width height < <("$E2E_HELPER" window-size | e2e_scaled)
 
 # Writes window $1 to file $2 once two captures in a row agree, so that the
 # panel has finished painting. Dates are left out of the file so that an
@@ -41,7 +44,7 @@ for panel in 0 1 2 3 4 6; do
     e2e_show_panel "$panel"
     # Off the window: no hover highlight in the picture.
     xdo mousemove 0 0
-    file="$out/panel-$panel.png"
+    file="$out/panel-$panel$suffix.png"
     capture "$E2E_WINDOW" "$file"
     size=$(identify -format '%w %h' "$file")
     [[ "$size" == "$width $height" ]] || e2e_fail "panel $panel: picture is $size, the window is $width $height"

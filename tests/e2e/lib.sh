@@ -15,7 +15,7 @@ set -euo pipefail
 E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/shiputong-e2e.XXXXXX")
 # The program keeps field values in the user's settings: every test has its
 # own, so that none sees another's values or the developer's.
-export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_DATA_HOME="$E2E_WORK/data"
+export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_DATA_HOME="$E2E_WORK/data" XDG_CACHE_HOME="$E2E_WORK/cache"
 E2E_PIDS_FILE="$E2E_WORK/pids"
 : >"$E2E_PIDS_FILE"
 # Whatever the program keeps between runs stays with the test.
@@ -111,11 +111,13 @@ source "$(dirname "${BASH_SOURCE[0]}")/xwindows.sh"
 # may connect.
 e2e_start_xvfb()
 {
-    local fd_file="$E2E_WORK/display" number=
+    local fd_file="$E2E_WORK/display" number= width height
     local listen=("$@")
     ((${#listen[@]} > 0)) || listen=(-nolisten tcp)
+    # A screen scaled as the program is, like a real screen of more pixels.
+    read -r width height < <(echo "1280 1024" | e2e_scaled)
     : >"$fd_file" # a second server must not find the first one's number
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 "${listen[@]}" -noreset \
+    Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" "${listen[@]}" -noreset \
         3>"$fd_file" </dev/null >>"$E2E_WORK/xvfb.log" 2>&1 &
     E2E_XVFB=$!
     e2e_track "$E2E_XVFB"
@@ -177,12 +179,16 @@ e2e_kill_app()
     e2e_wait_gone "$E2E_WINDOW"
 }
 
+# Turns the "X Y" pairs of e2e_helper, in pixels of the 100 % layout, into
+# the window's own pixels under QT_SCALE_FACTOR.
+e2e_scaled() { awk -v s="${QT_SCALE_FACTOR:-1}" '{ printf "%d %d\n", $1 * s + 0.5, $2 * s + 0.5 }'; }
+
 # Clicks the centre of the control named $1 (an object name of the control
 # inventory, e.g. Text18, Option1_4, 背景音乐生成).
 e2e_click()
 {
     local position
-    position=$("$E2E_HELPER" position "$1") || e2e_fail "no position for $1"
+    position=$("$E2E_HELPER" position "$1" | e2e_scaled) || e2e_fail "no position for $1"
     # shellcheck disable=SC2086 # "X Y"
     xdo mousemove --window "$E2E_WINDOW" $position click 1
 }

@@ -115,6 +115,7 @@ expected_files=(
     /usr/share/icons/hicolor/16x16/apps/shiputong.png
     /usr/share/icons/hicolor/32x32/apps/shiputong.png
     /usr/share/icons/hicolor/48x48/apps/shiputong.png
+    /usr/share/icons/hicolor/256x256/apps/shiputong.png
     /usr/share/man/man1/shiputong.1.gz
     /usr/share/metainfo/com.hemuchuanshe.shiputong.metainfo.xml
 )
@@ -166,7 +167,7 @@ grep -qP '^Name=[ -~]+$' "$desktop" || fail "the default name is not in English"
 exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
 [[ -x "$root/usr/bin/$exec_name" ]] || fail "Exec=$exec_name is not the packaged program"
 icon_name=$(sed -n 's/^Icon=//p' "$desktop")
-for size in 16 32 48 128; do
+for size in 16 32 48 128 256; do
     icon=$root/usr/share/icons/hicolor/${size}x${size}/apps/$icon_name.png
     file -b "$icon" | grep -q "PNG image data, $size x $size," || fail "$icon is not a $size x $size PNG: $(file -b "$icon")"
 done
