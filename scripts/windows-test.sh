@@ -26,7 +26,7 @@ E2E_HELPER=$(realpath "$E2E_HELPER")
 zip=${ZIP:-$(ls -t "$here"/dist/shiputong-*-win64.zip 2>/dev/null | head -n 1)}
 [[ -f $zip ]] || { echo "no zip to test; run make windows first" >&2; exit 1; }
 
-readonly MAIN_TITLE='饰铺通 V1.0' FAILURE_TITLE='复制失败' REPORT_TITLE='地址检查结果'
+readonly MAIN_TITLE='饰铺通 V1.0' FAILURE_TITLE='复制失败' REPORT_TITLE='地址检查结果' PREVIEW_FAILED_TITLE='无法预览'
 # A Chinese Windows: Wine takes its code page from the locale, and the user
 # profile's name from USER.
 readonly LOCALE=zh_CN.UTF-8 CODE_PAGE=936 OWNER=店主
@@ -314,6 +314,33 @@ check_addresses()
     dismiss "$box"
 }
 check_addresses
+
+# --- the preview ------------------------------------------------------------------
+# F5 on the contact panel writes its preview page into the program's cache
+# folder, with the exact snippet that "生成代码" put on the clipboard inside.
+# Whether Wine then opens a browser does not matter; a box saying that none
+# opened is closed.
+check_preview()
+{
+    local page=$profile/AppData/Local/shiputong/cache/preview/contact-block.html deadline box
+    rm -f "$page"
+    click "Option1_$("$E2E_HELPER" option 旺旺在线)"
+    keys F5
+    deadline=$((SECONDS + 30))
+    until [[ -s $page ]]; do
+        ((SECONDS <= deadline)) || fail "no preview page at $page within 30 s of F5"
+        sleep 0.2
+    done
+    python3 -c 'import sys; sys.exit(open(sys.argv[1], "rb").read() not in open(sys.argv[2], "rb").read())' \
+        "$work/expected-旺旺在线" "$page" || fail "the preview page does not hold the composed snippet"
+    sleep 2
+    if box=$(xwin_find "$PREVIEW_FAILED_TITLE"); then
+        log "no browser opened under Wine"
+        dismiss "$box"
+    fi
+    log "ok: F5 wrote the contact block's preview, snippet inside"
+}
+check_preview
 
 # Pastes $2 into field $1 as an owner would, with Ctrl+A and Ctrl+V; from
 # then on the field keeps it.
