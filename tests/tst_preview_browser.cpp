@@ -5,9 +5,11 @@
 // Two avatars load, one answers 404, and a nickname carries a script and an
 // inline handler.
 
+#include "BrowserPreview.h"
 #include "ControlInventory.h"
 #include "Generator.h"
 #include "LocalHttpServer.h"
+#include "PanelTable.h"
 #include "PreviewPage.h"
 
 #include <QBuffer>
@@ -109,21 +111,15 @@ void PreviewBrowserTest::initTestCase()
     m_loaded[1] = m_server.url("/b.png");
     m_missing = m_server.url("/missing.png");
 
-    // The contact block as 生成代码 composes it from the fields' start
-    // values, with the avatars and the first nickname changed.
-    const Generator* contact = generatorForButton(QStringLiteral("旺旺在线"));
+    // The contact block's page as the window writes it, from the fields'
+    // start values with the avatars and the first nickname changed.
     QHash<QString, QString> fields;
     for (int row = 1; row <= ContactRowCount; ++row)
         fields.insert(contactRowFields(row).at(2), row == 3 ? m_missing : m_loaded[row % 2]);
     fields.insert(contactRowFields(1).at(0), Typed);
-    QStringList values;
-    for (const FieldStep& step : contact->steps)
-        values << fields.value(step.field, initialText(step.field));
-    PreviewInput input;
-    input.layout = PreviewLayout::Column;
-    input.caption = findControl(optionName(0))->text;
-    input.snippet = composeSnippet(initialText(contact->templateHolder), contact->steps, values);
-    input.time = QDateTime::currentDateTime();
+    const PreviewInput input = previewInput(
+        panelAt(0), [&fields](const QString& field) { return fields.value(field, initialText(field)); },
+        QDateTime::currentDateTime());
     m_server.put("/preview.html", "text/html; charset=utf-8", previewPage(input));
     m_server.put("/measure.html", "text/html; charset=utf-8", measuringPage());
 
