@@ -79,6 +79,12 @@ private slots:
     void startsWithPanelZeroAndOptionZero()
     {
         QCOMPARE(m_window->windowTitle(), QStringLiteral("饰铺通 V1.0"));
+        // The icon's small images, not its 256-pixel one, which start-up need not decode.
+        const QList<QSize> iconSizes = m_window->windowIcon().availableSizes();
+        QVERIFY(!iconSizes.isEmpty());
+        QCOMPARE(*std::max_element(iconSizes.cbegin(), iconSizes.cend(),
+                                   [](QSize a, QSize b) { return a.width() < b.width(); }),
+                 QSize(128, 128));
         QCOMPARE(m_window->size(), QSize(831, 495));
         QCOMPARE(visiblePanels(), QList<int> { 0 });
         for (int i = 0; i < PanelCount; ++i) {

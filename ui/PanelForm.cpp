@@ -49,6 +49,52 @@ void fillAboutText(QPlainTextEdit* edit, const QString& text)
     cursor.mergeBlockFormat(format);
 }
 
+QLabel* createLabel(const ControlSpec& spec, QWidget* container)
+{
+    QLabel* label = spec.kind == ControlKind::LinkLabel ? new LinkLabel(container) : new QLabel(container);
+    label->setText(spec.text);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment((spec.has(ControlFlag::AlignRight) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    if (const QColor colour = flagColour(spec); colour.isValid()) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label->setPalette(palette);
+    }
+    if (spec.has(ControlFlag::WhiteOverPicture))
+        label->setAttribute(Qt::WA_TranslucentBackground);
+    if (spec.has(ControlFlag::AutoSize))
+        label->setWordWrap(false);
+    return label;
+}
+
+QLineEdit* createField(const ControlSpec& spec, const QString& text, QWidget* container)
+{
+    if (spec.address != AddressKind::None)
+        return new AddressEdit(text, container);
+    auto* field = new QLineEdit(container);
+    // Values of any length are used exactly as typed or pasted.
+    field->setMaxLength(std::numeric_limits<int>::max());
+    field->setText(text);
+    field->setCursorPosition(0);
+    return field;
+}
+
+QPlainTextEdit* createAboutText(const ControlSpec& spec, QWidget* container)
+{
+    auto* about = new QPlainTextEdit(container);
+    about->setReadOnly(true);
+    about->setFrameShape(QFrame::NoFrame);
+    about->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    about->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Reads as a block of text on the panel: the panel's own colour shows
+    // through, whatever shade the style gives the inside of a frame.
+    QPalette palette = about->palette();
+    palette.setColor(QPalette::Base, Qt::transparent);
+    about->setPalette(palette);
+    fillAboutText(about, spec.text);
+    return about;
+}
+
 } // namespace
 
 PanelForm::PanelForm(QWidget* window, const QHash<QString, QString>& keptValues)
@@ -115,13 +161,9 @@ void PanelForm::buildControlsIn(const QString& container)
 
 QWidget* PanelForm::createControl(const ControlSpec& spec, QWidget* container)
 {
-    const QColor colour = flagColour(spec);
     switch (spec.kind) {
-    case ControlKind::Frame: {
-        auto* frame = new QGroupBox(container);
-        frame->setFlat(false);
-        return frame;
-    }
+    case ControlKind::Frame:
+        return new QGroupBox(container);
     case ControlKind::Option: {
         auto* option = new QRadioButton(spec.text, container);
         m_options->addButton(option, panelOfOption(spec.name)->index);
@@ -131,38 +173,11 @@ QWidget* PanelForm::createControl(const ControlSpec& spec, QWidget* container)
         return option;
     }
     case ControlKind::Label:
-    case ControlKind::LinkLabel: {
-        QLabel* label = spec.kind == ControlKind::LinkLabel ? new LinkLabel(container)
-                                                            : new QLabel(container);
-        label->setText(spec.text);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment((spec.has(ControlFlag::AlignRight) ? Qt::AlignRight : Qt::AlignLeft)
-            | Qt::AlignVCenter);
-        if (colour.isValid()) {
-            QPalette palette = label->palette();
-            palette.setColor(QPalette::WindowText, colour);
-            label->setPalette(palette);
-        }
-        if (spec.has(ControlFlag::WhiteOverPicture))
-            label->setAttribute(Qt::WA_TranslucentBackground);
-        if (spec.has(ControlFlag::AutoSize))
-            label->setWordWrap(false);
-        return label;
-    }
+    case ControlKind::LinkLabel:
+        return createLabel(spec, container);
     case ControlKind::TextField: {
-        const QString text = m_keptValues.value(spec.name, spec.text);
-        QLineEdit* field;
-        if (spec.address != AddressKind::None) {
-            field = new AddressEdit(text, container);
-        } else {
-            field = new QLineEdit(container);
-            // Values of any length are used exactly as typed or pasted.
-            field->setMaxLength(std::numeric_limits<int>::max());
-            field->setText(text);
-            field->setCursorPosition(0);
-        }
-        connect(field, &QLineEdit::textChanged, this,
-            [this, name = spec.name] { emit fieldChanged(name); });
+        QLineEdit* field = createField(spec, m_keptValues.value(spec.name, spec.text), container);
+        connect(field, &QLineEdit::textChanged, this, [this, name = spec.name] { emit fieldChanged(name); });
         return field;
     }
     case ControlKind::HiddenText: {
@@ -179,20 +194,8 @@ QWidget* PanelForm::createControl(const ControlSpec& spec, QWidget* container)
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return picture;
     }
-    case ControlKind::AboutText: {
-        auto* about = new QPlainTextEdit(container);
-        about->setReadOnly(true);
-        about->setFrameShape(QFrame::NoFrame);
-        about->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        about->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        // Reads as a block of text on the panel: the panel's own colour shows
-        // through, whatever shade the style gives the inside of a frame.
-        QPalette palette = about->palette();
-        palette.setColor(QPalette::Base, Qt::transparent);
-        about->setPalette(palette);
-        fillAboutText(about, spec.text);
-        return about;
-    }
+    case ControlKind::AboutText:
+        return createAboutText(spec, container);
     }
     Q_UNREACHABLE();
 }
