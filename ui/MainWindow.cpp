@@ -14,6 +14,7 @@
 #include "SamplePictures.h"
 #include "ScreenCentring.h"
 #include "SnippetFile.h"
+#include "UiSetup.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -21,26 +22,11 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QEvent>
-#include <QImageReader>
 #include <QPushButton>
 
 namespace {
 
 const QString ReportTitle = QStringLiteral("地址检查结果");
-
-// The icon's images up to 128 pixels: its 256-pixel image, a PNG, is for the
-// program file in Explorer, and decoding it and handing it to the window
-// system would cost every start a few milliseconds.
-QIcon windowIconUpTo128()
-{
-    QIcon icon;
-    QImageReader reader(QStringLiteral(":/icons/shiputong.ico"));
-    do {
-        if (reader.size().width() <= 128)
-            icon.addPixmap(QPixmap::fromImage(reader.read()));
-    } while (reader.jumpToNextImage());
-    return icon;
-}
 
 } // namespace
 
@@ -50,7 +36,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(windowCaption());
-    setWindowIcon(windowIconUpTo128());
+    setWindowIcon(programIcon());
     // The layout is fixed; the window does not follow a change of size.
     setFixedSize(twipsToPixels(WindowClientWidth), twipsToPixels(WindowClientHeight));
 

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QIcon>
+#include <QImageReader>
 
 #include <cstdio>
 #include <cstdlib>
@@ -67,4 +69,15 @@ void applyWindowFont(QApplication& app)
     font.setHintingPreference(QFont::PreferNoHinting);
     app.setFont(font);
 #endif
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    QImageReader reader(QStringLiteral(":/icons/shiputong.ico"));
+    do {
+        if (reader.size().width() <= 128)
+            icon.addPixmap(QPixmap::fromImage(reader.read()));
+    } while (reader.jumpToNextImage());
+    return icon;
 }
