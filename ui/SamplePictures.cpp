@@ -8,6 +8,8 @@
 #include <QFileDialog>
 #include <QStandardPaths>
 
+#include <functional>
+
 const QList<SamplePicture>& samplePictures()
 {
     static const QList<SamplePicture> samples {
@@ -24,9 +26,11 @@ const QList<SamplePicture>& samplePictures()
     return samples;
 }
 
-SampleExport exportSamplePictures(const QString& folder, const std::function<bool(const QString& name)>& replace)
+namespace {
+
+// Empty when every file was written or kept, otherwise which and why not.
+QString exportSamplePictures(const QString& folder, const std::function<bool(const QString& name)>& replace)
 {
-    SampleExport result;
     const QDir samples(QStringLiteral(":/samples"));
     for (const SamplePicture& sample : samplePictures()) {
         const QString& name = sample.file;
@@ -36,21 +40,21 @@ SampleExport exportSamplePictures(const QString& folder, const std::function<boo
         QFile source(samples.filePath(name));
         QString reason = source.open(QIODevice::ReadOnly) ? QString() : source.errorString();
         if (!reason.isEmpty() || !writeWholeFile(path, source.readAll(), &reason)) {
-            result.problem = QStringLiteral("无法在文件夹 %1 中写入“%2”：%3")
-                                 .arg(QDir::toNativeSeparators(folder), name, reason);
-            return result;
+            return QStringLiteral("无法在文件夹 %1 中写入“%2”：%3").arg(QDir::toNativeSeparators(folder), name, reason);
         }
     }
-    return result;
+    return QString();
 }
+
+} // namespace
 
 void exportSamplesTelling(const QString& folder, Notifier& notifier)
 {
-    const SampleExport result = exportSamplePictures(folder, [&notifier](const QString& name) {
+    const QString problem = exportSamplePictures(folder, [&notifier](const QString& name) {
         return notifier.ask(QStringLiteral("提示"), QStringLiteral("文件夹里已有“%1”，要替换它吗？").arg(name));
     });
-    if (!result.problem.isEmpty()) {
-        notifier.warn(QStringLiteral("导出失败"), result.problem);
+    if (!problem.isEmpty()) {
+        notifier.warn(QStringLiteral("导出失败"), problem);
         return;
     }
     notifier.inform(QStringLiteral("示例图片已导出"),
