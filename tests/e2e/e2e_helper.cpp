@@ -113,11 +113,9 @@ bool fieldValues(const QStringList& pairs, QHash<QString, QString>* values, QStr
 
 QString composed(const Generator& generator, bool contactsCleared, const QHash<QString, QString>& given)
 {
-    QStringList values;
-    for (const FieldStep& step : generator.steps)
-        values << (contactsCleared && contactRowOf(step.field) > 0 ? QString()
-                                                                   : given.value(step.field, initialText(step.field)));
-    return composeSnippet(initialText(generator.templateHolder), generator.steps, values);
+    return composeFromFields(generator, [&](const QString& field) {
+        return contactsCleared && contactRowOf(field) > 0 ? QString() : given.value(field, initialText(field));
+    });
 }
 
 int snippet(const QString& button, bool contactsCleared, const QStringList& pairs = {})
