@@ -39,7 +39,7 @@ void BrowserPreview::show(int index)
     const QString path = pagePath(panel);
     const QString shown = QDir::toNativeSeparators(path);
     QString reason;
-    if (!write(panel, &reason)) {
+    if (!write(panel, path, &reason)) {
         m_notifier.warn(QStringLiteral("无法预览"),
             QStringLiteral("无法写入预览网页 %1：%2").arg(shown, reason));
         return;
@@ -66,14 +66,14 @@ void BrowserPreview::rewritePending()
         // Nobody is waiting on this write: the page keeps its last version,
         // and the next preview from the menu says what is wrong.
         QString reason;
-        if (!write(panelAt(index), &reason))
+        const PanelSpec& panel = panelAt(index);
+        if (!write(panel, pagePath(panel), &reason))
             std::fprintf(stderr, "shiputong: preview not updated: %s\n", qPrintable(reason));
     }
 }
 
-bool BrowserPreview::write(const PanelSpec& panel, QString* reason)
+bool BrowserPreview::write(const PanelSpec& panel, const QString& path, QString* reason)
 {
-    const QString path = pagePath(panel);
     if (!QDir().mkpath(QFileInfo(path).path())) {
         *reason = QStringLiteral("无法建立文件夹");
         return false;

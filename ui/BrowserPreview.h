@@ -40,7 +40,7 @@ public:
     static constexpr std::chrono::milliseconds TypingPause { 500 };
 
 private:
-    bool write(const PanelSpec& panel, QString* reason);
+    bool write(const PanelSpec& panel, const QString& path, QString* reason);
     void rewritePending();
 
     PanelForm& m_form;

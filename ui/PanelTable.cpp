@@ -21,9 +21,9 @@ const Generator* PanelSpec::generator() const
 const QList<PanelSpec>& panelTable()
 {
     using O = PanelOffer;
+    using L = PreviewLayout;
     // The samples are the contact block's and the strip's pictures; only the
     // contact block has banners beyond its panel's edge.
-    using L = PreviewLayout;
     static const QList<PanelSpec> panels {
         { 0, QStringLiteral("旺旺在线"),
           { O::RestoreDefaults, O::AddressCheck, O::BannerAddresses, O::SampleExport, O::Preview }, L::Column },
