@@ -4,10 +4,8 @@
 
 class QAction;
 
-// A field where an address is typed. Whenever its value would break the
-// snippet it goes into, a warning sign shows inside it at its right edge;
-// the sign's tooltip, and the field's, say what is wrong and what to do.
-// Like every field, it takes values of any length exactly as typed.
+// A field for an address: a value that would break the snippet shows a warning
+// sign at its right edge, whose tooltip (and the field's) says what to do.
 class AddressEdit final : public QLineEdit
 {
     Q_OBJECT
@@ -18,7 +16,6 @@ public:
 private:
     void showProblem(const QString& value);
 
-    // Made when first needed: the style's icon costs start-up tens of
-    // milliseconds, and sound values need none.
+    // Made when first needed: the icon costs start-up tens of milliseconds.
     QAction* m_sign = nullptr;
 };

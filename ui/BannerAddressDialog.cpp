@@ -9,7 +9,6 @@
 
 BannerAddressDialog::BannerAddressDialog(PanelForm& form, int panel, QWidget* parent)
     : QDialog(parent)
-    , m_form(form)
 {
     setObjectName(QStringLiteral("BannerAddresses"));
     setWindowTitle(QStringLiteral("客服横幅图片地址"));
@@ -21,7 +20,8 @@ BannerAddressDialog::BannerAddressDialog(PanelForm& form, int panel, QWidget* pa
         auto* edit = new AddressEdit(form.fieldText(spec->name), this);
         edit->setMinimumWidth(pixelRect(*spec).width());
         layout->addRow(findControl(spec->label)->text, edit);
-        m_edits.append({ spec->name, edit });
+        connect(this, &QDialog::accepted, edit,
+                [&form, name = spec->name, edit] { form.setFieldText(name, edit->text()); });
     }
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
@@ -29,11 +29,4 @@ BannerAddressDialog::BannerAddressDialog(PanelForm& form, int panel, QWidget* pa
     layout->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(this, &QDialog::accepted, this, &BannerAddressDialog::writeBack);
-}
-
-void BannerAddressDialog::writeBack()
-{
-    for (const auto& [name, edit] : m_edits)
-        m_form.setFieldText(name, edit->text());
 }

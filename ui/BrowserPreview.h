@@ -14,11 +14,9 @@ class Notifier;
 class PanelForm;
 struct PanelSpec;
 
-// The snippet of a panel shown in the owner's own browser before it is
-// pasted: composed from the fields as 生成代码 composes it, written as a
-// page into the cache folder and handed to the browser. Once a panel has
-// been previewed, its page follows its fields after a pause in typing, so
-// that reloading the browser shows the latest values.
+// A panel's snippet, composed as 生成代码 composes it, written as a page into
+// the cache folder and opened in the owner's browser. Once previewed, the page
+// follows the fields after a pause in typing: a reload shows the latest.
 class BrowserPreview final : public QObject
 {
     Q_OBJECT
@@ -28,15 +26,11 @@ public:
 
     BrowserPreview(PanelForm& form, Notifier& notifier, Opener open, QObject* parent = nullptr);
 
-    // Writes panel `index`'s page and opens it; a box says what failed and
-    // names the file. Neither the clipboard nor any field changes.
+    // A box says what failed, naming the file. Clipboard and fields stay as they are.
     void show(int index);
-    // To be told of every field that changes.
-    void fieldChanged(const QString& name);
+    void fieldChanged(const QString& name); // of every field
 
-    // Where the page of a panel is written.
     static QString pagePath(const PanelSpec& panel);
-    // How long typing must pause before a page follows.
     static constexpr std::chrono::milliseconds TypingPause { 500 };
 
 private:
@@ -51,7 +45,6 @@ private:
     QTimer m_pause;
 };
 
-// What the preview page of `panel` shows, its fields read through
-// `fieldText` as 生成代码 reads them; `time` is the bar's.
+// What the page of `panel` shows, its fields read as 生成代码 reads them.
 PreviewInput previewInput(const PanelSpec& panel,
     const std::function<QString(const QString& field)>& fieldText, const QDateTime& time);

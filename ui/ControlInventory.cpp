@@ -42,8 +42,7 @@ QString el(const char* array, int index)
     return arrayElementName(QString::fromLatin1(array), index);
 }
 
-// The option bar and the seven panels, each at its design position; the
-// start moves every panel to one place.
+// The option bar and the panels at their design positions; the start moves them.
 void optionBarAndPanels(QList<ControlSpec>& c)
 {
     const QString form;
@@ -87,8 +86,7 @@ void contactPanel(QList<ControlSpec>& c)
     const int avatarHeading[3] = { 1, 2, 4 };
     for (int n = 1; n <= ContactRowCount; ++n) {
         const int top = rowTops[n - 1];
-        // Rows 1 and 2 stand only 360 twips apart: row 1 is one pixel lower
-        // than the rest so that its fields do not overlap those below.
+        // Rows 1 and 2 stand 360 twips apart: row 1 is a pixel lower, not to overlap.
         const int height = n == 1 ? 360 : 375;
         const int group = n <= 5 ? 0 : (n <= 8 ? 1 : 2);
         // Tab walks the rows from the last up, avatar, id, then nickname.
@@ -295,8 +293,7 @@ QString accessibleCaption(const QString& name)
     // Nine contact rows share three headings: say which contact it is.
     if (const int row = contactRowOf(name))
         return caption + QLatin1Char(' ') + QString::number(row);
-    // Fields of a panel that share a caption ("商品链接地址") are told apart
-    // by their order.
+    // Fields of a panel sharing a caption ("商品链接地址") are told apart by order.
     QStringList alike;
     for (const ControlSpec& other : controlInventory()) {
         const ControlSpec* otherLabel = findControl(other.label);

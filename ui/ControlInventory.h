@@ -8,10 +8,7 @@
 #include <QSize>
 #include <QString>
 
-// The window's fixed layout as data: every control with its container, its
-// rectangle in twips, its caption or initial value, its flags, its place in
-// the Tab order and, for a field, its label. The window is built from this
-// table and nothing else places a control.
+// The window's fixed layout as data; nothing else places a control.
 
 enum class ControlKind
 {
@@ -50,11 +47,9 @@ struct ControlSpec
     QString text = {}; // caption, initial value, or picture resource path
     ControlFlags flags = {};
     int tab = 0;       // place in the window's keyboard order, from 1; 0: no Tab stop
-    QString label = {}; // for a field: the label that names it; the first field
-                        // to name a label is that label's buddy
+    QString label = {}; // a field's label; it is the buddy of the first field naming it
     AddressKind address = AddressKind::None; // what a field's address must lead to
-    QSize laidOut = {}; // for a picture's address: its size in the module (a
-                        // height of 0: only the width is laid out)
+    QSize laidOut = {}; // a picture's size in the module; height 0: only the width counts
 
     bool has(ControlFlag flag) const { return flags.testFlag(flag); }
 };
@@ -77,21 +72,15 @@ QString aboutText();
 // Every control, containers before their contents, in creation order.
 const QList<ControlSpec>& controlInventory();
 const ControlSpec* findControl(const QString& name);
-// The initial text of a field; for a generator's template holder, the
-// template.
+// The initial text of a field; for a template holder, the template.
 QString initialText(const QString& name);
-
-// The caption that names a field or button for screen readers and UI
-// automation: its label's caption, or its own caption.
+// A field's or button's name for screen readers: its label's caption or its own.
 QString accessibleCaption(const QString& name);
-// A field's caption in a report: its label's words without the size and
-// colon that follow them on the panel ("海报图片地址A").
+// The label's words without the size and colon that follow them ("海报图片地址A").
 QString reportCaption(const QString& name);
-
-// The fields of panel `index` that hold an address, in table order.
+// The fields of a panel that hold an address, in table order.
 QList<const ControlSpec*> addressFields(int panel);
-
-// Object names of the controls with a Tab stop, in their keyboard order.
+// The controls with a Tab stop, in keyboard order.
 const QList<QString>& focusOrder();
 
 QString panelName(int index);  // "Frame2_<index>"

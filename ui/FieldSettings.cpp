@@ -18,10 +18,9 @@ const ControlSpec* editableField(const QString& name)
     return spec && spec->kind == ControlKind::TextField ? spec : nullptr;
 }
 
-// Values are kept as readable text where they can be. A long value, or one
-// UTF-8 has no form for (a lone surrogate), is kept as the Base64 of its
-// UTF-16 code units, little-endian: exact for every code unit, and written
-// in one pass, where QSettings escapes text one character at a time.
+// Readable text where possible. A long value, or one UTF-8 cannot hold (a lone
+// surrogate), goes in as Base64 of its UTF-16LE units: exact, and written in one
+// pass where QSettings escapes text a character at a time.
 constexpr qsizetype LongestTextValue = 4096;
 
 QVariant encode(const QString& value)
@@ -51,9 +50,7 @@ bool decode(const QVariant& stored, QString* value)
     return true;
 }
 
-// The user's settings are a file on every system: on Linux the native format
-// is ~/.config/shiputong/shiputong.conf; on Windows it is the registry, so an
-// INI file in %APPDATA% instead.
+// A file on every system: Windows's native format is the registry.
 #ifdef Q_OS_WIN
 constexpr QSettings::Format UserFileFormat = QSettings::IniFormat;
 #else
@@ -80,8 +77,7 @@ FieldSettings::~FieldSettings() = default;
 void FieldSettings::open()
 {
     m_settings = std::make_unique<QSettings>(m_fileName, QSettings::IniFormat);
-    // QSettings tells of a damaged or unreadable file only when it first
-    // reads it; later calls report on writing only.
+    // Only the first read tells of a damaged or unreadable file.
     m_statusAtOpen = m_settings->status();
 }
 
@@ -104,8 +100,7 @@ bool FieldSettings::save(const QHash<QString, QString>& values)
 {
     write(values);
     if (m_settings->status() == QSettings::FormatError) {
-        // The file on disk is damaged and QSettings will not write over it.
-        // It gave the defaults; this run's values replace it.
+        // QSettings will not write over a damaged file; this run's values replace it.
         m_settings.reset();
         QFile::remove(m_fileName);
         open();
@@ -129,8 +124,7 @@ void FieldSettings::write(const QHash<QString, QString>& values)
         const ControlSpec* spec = editableField(it.key());
         if (!spec)
             continue;
-        // Only what changed: otherwise every click would rewrite the file,
-        // a megabyte value and all.
+        // Only what changed: else every click rewrites megabyte values.
         if (it.value() == spec->text) {
             if (m_settings->contains(it.key()))
                 m_settings->remove(it.key());

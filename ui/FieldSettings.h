@@ -8,10 +8,8 @@
 #include <functional>
 #include <memory>
 
-// The values of the fields the user edits, kept between runs in the user's
-// settings (on Linux ~/.config/shiputong/shiputong.conf). Only fields the
-// control table marks as editable are read or written: template holders and
-// work buffers always come from the program.
+// The values of the fields the user edits, kept between runs. Template
+// holders and work buffers always come from the program.
 class FieldSettings
 {
 public:
@@ -21,17 +19,13 @@ public:
 
     QString fileName() const { return m_fileName; }
 
-    // The stored value of every editable field that has one. A missing,
-    // empty, damaged or unreadable file gives nothing, so every field keeps
-    // its initial text.
+    // A missing, empty, damaged or unreadable file gives nothing.
     QHash<QString, QString> load();
-
-    // Keeps each editable field's value; a value equal to the field's initial
-    // text is forgotten, so that field follows the program's default. False
-    // when the file could not be written; the first such failure is reported.
+    // A value equal to the initial text is forgotten, so the field follows the
+    // program's default. False when not written; the first failure is reported.
     bool save(const QHash<QString, QString>& values);
 
-    // Where a failure to write is told: standard error, unless replaced.
+    // Where a failure to write is told.
     std::function<void(const QString& problem)> report = [](const QString& problem) {
         std::fprintf(stderr, "shiputong: %s\n", problem.toLocal8Bit().constData());
     };

@@ -20,15 +20,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QDialog>
-#include <QEvent>
 #include <QPushButton>
-
-namespace {
-
-const QString ReportTitle = QStringLiteral("地址检查结果");
-
-} // namespace
 
 MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     : QWidget(parent)
@@ -40,13 +32,18 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     // The layout is fixed; the window does not follow a change of size.
     setFixedSize(twipsToPixels(WindowClientWidth), twipsToPixels(WindowClientHeight));
 
-    // What the last run kept goes into each field as its panel is built, so
-    // kept values do not make start-up build the panels hidden at start.
+    // Kept values go in as each panel is built: start-up builds one panel.
     m_form = new PanelForm(this, m_services.fieldSettings ? m_services.fieldSettings->load() : QHash<QString, QString>());
     connect(m_form, &PanelForm::controlBuilt, this, &MainWindow::connectHandler);
     connect(m_form->options(), &QButtonGroup::idClicked, this, &MainWindow::showPanel);
     m_form->buildWindowControls();
-    arrangeAtStart();
+    for (const PanelSpec& panel : panelTable()) {
+        QWidget* frame = control(panel.frame());
+        frame->hide();
+        frame->move(twipsToPixels(PanelLeft), twipsToPixels(PanelTop));
+    }
+    showPanel(0);
+    m_centring = std::make_unique<ScreenCentring>(this);
     connect(new PanelMenu(*m_form, this), &PanelMenu::chosen, this, &MainWindow::offerChosen);
     m_preview = new BrowserPreview(*m_form, *m_services.notifier, m_services.openUrl, this);
     connect(m_form, &PanelForm::fieldChanged, m_preview, &BrowserPreview::fieldChanged);
@@ -59,11 +56,9 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
         if (shown >= 0 && panelAt(shown).offers(PanelOffer::Preview))
             previewPanel(shown);
     });
-    // Left alone, Qt would give the keyboard to the first Tab stop, an option
-    // that is not the checked one, and the first Space would switch panels.
-    // Set now, before the window shows, this only names the widget that
-    // activation hands the keyboard to: a field the owner clicks before the
-    // window becomes active keeps it.
+    // Else the first Tab stop, an unchecked option, gets the keyboard and the
+    // first Space switches panels. Set before showing, this only names what
+    // activation focuses: a field clicked before then keeps the keyboard.
     if (QAbstractButton* checked = m_form->options()->checkedButton())
         checked->setFocus();
 }
@@ -104,32 +99,16 @@ void MainWindow::offerChosen(PanelOffer offer, int panel)
 {
     switch (offer) {
     case PanelOffer::RestoreDefaults:
-        restorePanelDefaults(panel);
-        break;
+        return restorePanelDefaults(panel);
     case PanelOffer::AddressCheck:
-        checkPanelAddresses(panel);
-        break;
+        return checkPanelAddresses(panel);
     case PanelOffer::BannerAddresses:
-        editBannerAddresses(panel);
-        break;
+        return editBannerAddresses(panel);
     case PanelOffer::SampleExport:
-        exportSamples();
-        break;
+        return exportSamples();
     case PanelOffer::Preview:
-        previewPanel(panel);
-        break;
+        return previewPanel(panel);
     }
-}
-
-void MainWindow::arrangeAtStart()
-{
-    for (const PanelSpec& panel : panelTable()) {
-        QWidget* frame = control(panel.frame());
-        frame->hide();
-        frame->move(twipsToPixels(PanelLeft), twipsToPixels(PanelTop));
-    }
-    showPanel(0);
-    m_centring = std::make_unique<ScreenCentring>(this);
 }
 
 bool MainWindow::event(QEvent* event)
@@ -231,16 +210,17 @@ void MainWindow::checkPanelAddresses(int panel)
     QList<CheckedField> fields;
     for (const ControlSpec* spec : addressFields(panel))
         fields.append({ reportCaption(spec->name), m_form->fieldText(spec->name), spec->address, spec->laidOut });
+    const QString title = QStringLiteral("地址检查结果");
     if (plannedRequests(fields).isEmpty()) {
-        m_services.notifier->inform(ReportTitle, QStringLiteral("本页没有填写地址。"));
+        m_services.notifier->inform(title, QStringLiteral("本页没有填写地址。"));
         return;
     }
     auto* check = new AddressCheckDialog(fields, this);
-    connect(check, &AddressCheckDialog::reportReady, this, [this](const QString& report, bool hasProblems) {
-        if (hasProblems)
-            m_services.notifier->warn(ReportTitle, report);
+    connect(check, &AddressCheckDialog::reportReady, this, [this, title](const QString& report, bool problems) {
+        if (problems)
+            m_services.notifier->warn(title, report);
         else
-            m_services.notifier->inform(ReportTitle, report);
+            m_services.notifier->inform(title, report);
     });
     check->start();
 }

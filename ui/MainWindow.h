@@ -23,15 +23,10 @@ struct WindowServices
 {
     Clipboard* clipboard = nullptr;
     Notifier* notifier = nullptr;
-    // Opens an address in the user's browser; false when that failed.
-    std::function<bool(const QUrl&)> openUrl;
-    // Where field values are kept between runs; none keeps nothing.
-    FieldSettings* fieldSettings = nullptr;
-    // Asks where to save a snippet, offering the name given; empty when
-    // the user cancels.
+    std::function<bool(const QUrl&)> openUrl; // false when no browser opened
+    FieldSettings* fieldSettings = nullptr; // none keeps nothing between runs
+    // The save and folder dialogs; empty when the user cancels.
     std::function<QString(const QString& suggestedName)> chooseSaveFile = {};
-    // Asks for a folder to export sample pictures into; empty when the user
-    // cancels.
     std::function<QString()> chooseFolder = {};
 };
 
@@ -46,9 +41,8 @@ public:
     explicit MainWindow(const WindowServices& services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // A control by its object name, its panel built when first asked for.
+    // As PanelForm gives them.
     QWidget* control(const QString& name);
-    // The text of a field, template holder or work buffer.
     QString fieldText(const QString& name);
     void setFieldText(const QString& name, const QString& text);
 
@@ -57,17 +51,12 @@ public:
     void clearContacts();
     void visitDeveloperPage();
 
-    // Field values kept between runs; a panel's defaults on request.
     void saveFieldValues();
+    // What a panel's right-click menu offers.
     void restorePanelDefaults(int panel);
-
-    // The addresses the owner types: fetched and judged on request, the
-    // banner addresses beyond the contact panel's edge edited in a dialog,
-    // sample pictures to upload.
     void checkPanelAddresses(int panel);
     void editBannerAddresses(int panel);
     void exportSamples();
-    // The panel's snippet in the owner's browser.
     void previewPanel(int panel);
 
 protected:
@@ -78,7 +67,6 @@ private:
     void connectHandler(const ControlSpec& spec, QWidget* widget);
     void offerChosen(PanelOffer offer, int panel);
     void saveSnippetToFile(const Generator& generator, const QString& snippet);
-    void arrangeAtStart();
 
     WindowServices m_services;
     PanelForm* m_form;

@@ -5,8 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-// Message boxes in the window's language: the buttons read "确定", "是" and
-// "否" whatever the system locale, and only warnings carry an icon.
+// Buttons in the window's language whatever the locale; only warnings carry an icon.
 class MessageBoxNotifier final : public Notifier
 {
 public:

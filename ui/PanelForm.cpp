@@ -32,23 +32,6 @@ QColor flagColour(const ControlSpec& spec)
     return QColor();
 }
 
-// The About text shows as a block of text: CR LF become paragraph breaks and
-// every line gets the fixed height the layout was drawn for.
-void fillAboutText(QPlainTextEdit* edit, const QString& text)
-{
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (lines.endsWith(QLatin1Char('\n')))
-        lines.chop(1);
-    edit->setPlainText(lines);
-    const int lineHeight = edit->fontMetrics().height();
-    QTextCursor cursor(edit->document());
-    cursor.select(QTextCursor::Document);
-    QTextBlockFormat format;
-    format.setLineHeight(lineHeight, QTextBlockFormat::FixedHeight);
-    cursor.mergeBlockFormat(format);
-}
-
 QLabel* createLabel(const ControlSpec& spec, QWidget* container)
 {
     QLabel* label = spec.kind == ControlKind::LinkLabel ? new LinkLabel(container) : new QLabel(container);
@@ -86,12 +69,21 @@ QPlainTextEdit* createAboutText(const ControlSpec& spec, QWidget* container)
     about->setFrameShape(QFrame::NoFrame);
     about->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     about->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Reads as a block of text on the panel: the panel's own colour shows
-    // through, whatever shade the style gives the inside of a frame.
+    // Text on the panel's own colour, whatever shade the style gives frames.
     QPalette palette = about->palette();
     palette.setColor(QPalette::Base, Qt::transparent);
     about->setPalette(palette);
-    fillAboutText(about, spec.text);
+    // CR LF become paragraph breaks; each line gets the height the layout was drawn for.
+    QString lines = spec.text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (lines.endsWith(QLatin1Char('\n')))
+        lines.chop(1);
+    about->setPlainText(lines);
+    QTextCursor cursor(about->document());
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat format;
+    format.setLineHeight(about->fontMetrics().height(), QTextBlockFormat::FixedHeight);
+    cursor.mergeBlockFormat(format);
     return about;
 }
 
@@ -141,8 +133,7 @@ void PanelForm::buildControlsIn(const QString& container)
         m_controls.insert(spec.name, widget);
         if (auto* label = qobject_cast<QLabel*>(widget); label && spec.has(ControlFlag::AutoSize))
             label->adjustSize();
-        // Nobody sees a control beyond its panel's edge: Tab must not land there
-        // and let typing replace its value unseen.
+        // Tab must not land beyond the panel's edge, where typing goes unseen.
         if (spec.has(ControlFlag::Outside))
             widget->setFocusPolicy(Qt::NoFocus);
         if (spec.kind == ControlKind::TextField || spec.kind == ControlKind::Button)
@@ -202,7 +193,7 @@ QWidget* PanelForm::createControl(const ControlSpec& spec, QWidget* container)
 
 void PanelForm::applyFocusOrder()
 {
-    // Over the controls built so far; a panel built later joins in its place.
+    // A panel built later joins in its place.
     QWidget* previous = nullptr;
     for (const QString& name : focusOrder()) {
         QWidget* widget = m_controls.value(name);
@@ -229,7 +220,7 @@ void PanelForm::setFieldText(const QString& name, const QString& text)
     QWidget* widget = control(name);
     if (auto* field = qobject_cast<QLineEdit*>(widget)) {
         field->setText(text);
-        // Long addresses show from their start, as at a first start.
+        // Long addresses show from their start.
         field->setCursorPosition(0);
     } else if (auto* store = qobject_cast<TextStore*>(widget)) {
         store->setText(text);

@@ -9,22 +9,17 @@ class QButtonGroup;
 class QWidget;
 struct ControlSpec;
 
-// The window's controls, built from the control inventory into `window`: its
-// own controls and the option bar first, each panel's when the panel is
-// first shown or one of its controls is first asked for, so that start-up
-// builds only what the first panel shows. It owns access to the fields and
-// the Tab order.
+// The window's controls, built from the control inventory: the window's own
+// and the option bar first, a panel's when first shown or asked for, so that
+// start-up builds only the first panel. Owns field access and the Tab order.
 class PanelForm final : public QObject
 {
     Q_OBJECT
 
 public:
-    // `keptValues` (by field) go into each field as its panel is built, in
-    // place of the field's initial text.
+    // `keptValues` replace the fields' initial texts as their panels are built.
     PanelForm(QWidget* window, const QHash<QString, QString>& keptValues);
-    // Builds the window's own controls and the option bar; connect to
-    // controlBuilt() before.
-    void buildWindowControls();
+    void buildWindowControls(); // connect to controlBuilt() before
 
     // A control by its object name, building its panel if need be.
     QWidget* control(const QString& name);
@@ -32,21 +27,15 @@ public:
     QString fieldText(const QString& name);
     void setFieldText(const QString& name, const QString& text);
 
-    // The options of the option bar, each with its panel's index as id.
-    QButtonGroup* options() const { return m_options; }
-    // Builds panel `index` if it is not built yet.
+    QButtonGroup* options() const { return m_options; } // ids are panel indexes
     void buildPanel(int index);
-    // Every field of the built panels with its value; the fields of a panel
-    // never built are not included.
+    // The fields of the panels built so far, with their values.
     QHash<QString, QString> builtFieldValues() const;
-    // Puts the initial text back into every field of panel `index`.
-    void restoreDefaults(int index);
+    void restoreDefaults(int index); // the initial texts back into a panel's fields
 
 signals:
-    // After a control is built and placed, before any other of its panel is.
-    void controlBuilt(const ControlSpec& spec, QWidget* widget);
-    // The text of a field the user edits changed, by typing or otherwise.
-    void fieldChanged(const QString& name);
+    void controlBuilt(const ControlSpec& spec, QWidget* widget); // placed, before the next
+    void fieldChanged(const QString& name); // by typing or otherwise
 
 private:
     void buildControlsIn(const QString& container);

@@ -7,9 +7,7 @@
 class PanelForm;
 class QPoint;
 
-// The right-click menu of each panel, built from what the panel table says
-// the panel offers. Labels and pictures leave a right-click to their panel;
-// line edits keep their own edit menu.
+// Each panel's right-click menu, from the panel table. Line edits keep their own.
 class PanelMenu final : public QObject
 {
     Q_OBJECT
@@ -18,8 +16,7 @@ public:
     PanelMenu(PanelForm& form, QWidget* window);
 
 signals:
-    // The owner chose `offer` on panel `panel`; sent once the menu has closed,
-    // so that a box or dialog it opens does not stand over the menu.
+    // Sent once the menu has closed, so that no box stands over it.
     void chosen(PanelOffer offer, int panel);
 
 private:

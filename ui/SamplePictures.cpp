@@ -8,8 +8,6 @@
 #include <QFileDialog>
 #include <QStandardPaths>
 
-#include <functional>
-
 const QList<SamplePicture>& samplePictures()
 {
     static const QList<SamplePicture> samples {
@@ -26,36 +24,22 @@ const QList<SamplePicture>& samplePictures()
     return samples;
 }
 
-namespace {
-
-// Empty when every file was written or kept, otherwise which and why not.
-QString exportSamplePictures(const QString& folder, const std::function<bool(const QString& name)>& replace)
+void exportSamplesTelling(const QString& folder, Notifier& notifier)
 {
     const QDir samples(QStringLiteral(":/samples"));
     for (const SamplePicture& sample : samplePictures()) {
         const QString& name = sample.file;
         const QString path = QDir(folder).filePath(name);
-        if (QFileInfo::exists(path) && !replace(name))
+        if (QFileInfo::exists(path)
+            && !notifier.ask(QStringLiteral("提示"), QStringLiteral("文件夹里已有“%1”，要替换它吗？").arg(name)))
             continue;
         QFile source(samples.filePath(name));
         QString reason = source.open(QIODevice::ReadOnly) ? QString() : source.errorString();
         if (!reason.isEmpty() || !writeWholeFile(path, source.readAll(), &reason)) {
-            return QStringLiteral("无法在文件夹 %1 中写入“%2”：%3").arg(QDir::toNativeSeparators(folder), name, reason);
+            notifier.warn(QStringLiteral("导出失败"), QStringLiteral("无法在文件夹 %1 中写入“%2”：%3")
+                                                      .arg(QDir::toNativeSeparators(folder), name, reason));
+            return;
         }
-    }
-    return QString();
-}
-
-} // namespace
-
-void exportSamplesTelling(const QString& folder, Notifier& notifier)
-{
-    const QString problem = exportSamplePictures(folder, [&notifier](const QString& name) {
-        return notifier.ask(QStringLiteral("提示"), QStringLiteral("文件夹里已有“%1”，要替换它吗？").arg(name));
-    });
-    if (!problem.isEmpty()) {
-        notifier.warn(QStringLiteral("导出失败"), problem);
-        return;
     }
     notifier.inform(QStringLiteral("示例图片已导出"),
                     QStringLiteral("示例图片在文件夹 %1 里。请把它们上传到店铺的图片空间，再把得到的图片地址"

@@ -6,8 +6,7 @@
 class Notifier;
 class QWidget;
 
-// A sample picture and the field whose address it stands in for: it is drawn
-// at that field's laid-out size.
+// A sample picture, drawn at the laid-out size of the field it stands in for.
 struct SamplePicture
 {
     QString file;  // in :/samples, and the name it is exported under
@@ -15,11 +14,9 @@ struct SamplePicture
 };
 const QList<SamplePicture>& samplePictures();
 
-// Writes the sample pictures for the owner's image space into `folder`, each
-// file whole or not at all, asking the owner before a file already there is
-// replaced. Stops at the first file that cannot be written; a box tells
-// where the pictures are, or which file could not be written and why.
+// Each file whole or not at all, asking before one is replaced; stops at the
+// first failure. A box tells where the pictures are, or what failed and why.
 void exportSamplesTelling(const QString& folder, Notifier& notifier);
 
-// Asks for the folder to export into; empty when the user cancels.
+// Empty when the user cancels.
 QString chooseSampleFolder(QWidget* parent);

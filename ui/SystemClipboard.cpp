@@ -10,10 +10,9 @@
 
 namespace {
 
-// On X11 Qt learns that another program took the clipboard, and the server
-// time its own claims must carry, only from events. Without them a read-back
-// answers from our own copy, and a retry after a takeover is refused for an
-// outdated time stamp. User input stays queued: no click can start meanwhile.
+// On X11 Qt learns of another owner, and the server time its own claims must
+// carry, only from events: else a read-back answers from our own copy and a
+// retry is refused as outdated. User input stays queued meanwhile.
 void catchUpWithClipboardEvents()
 {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -35,12 +34,9 @@ void SystemClipboard::setText(const QString& text)
 std::optional<QString> SystemClipboard::text()
 {
     catchUpWithClipboardEvents();
-    // A clipboard without any text format cannot hold our snippet; report that
-    // as a failed read rather than as empty text. Another program's formats
-    // are asked for once: each further question to an owner that never
-    // answers waits out Qt's timeout again, and QClipboard::text() alone asks
-    // up to four times. The text comes from the same data whose formats were
-    // checked: asking the clipboard again could meet a new owner.
+    // No text format is a failed read, not empty text. The owner is asked once
+    // (QClipboard::text() asks up to four times, each waiting out a silent
+    // owner), and the text comes from the data checked, not a newer owner.
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data)
         return std::nullopt;
@@ -55,8 +51,7 @@ std::optional<QString> SystemClipboard::text()
 
 void SystemClipboard::deliveryStarted()
 {
-    // A delivery against an owner that does not answer takes seconds, with
-    // user input held back; the pointer tells the user the program works.
+    // Against a silent owner a delivery takes seconds, input held back.
     QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
 }
 

@@ -3,9 +3,8 @@
 #include <QString>
 #include <QWidget>
 
-// A hidden field that keeps a template or a generator's work buffer. It holds
-// its text as an exact string: text widgets built on QTextDocument rewrite CR LF,
-// and QLineEdit cuts long text, so neither may keep a snippet.
+// A hidden template holder or work buffer, exact: QTextDocument rewrites CR LF
+// and QLineEdit cuts long text.
 class TextStore final : public QWidget
 {
     Q_OBJECT
@@ -17,7 +16,6 @@ public:
     QString text() const { return m_text; }
     void setText(const QString& text) { m_text = text; }
 
-    // Never shown, whatever its container does.
     void setVisible(bool visible) override;
 
 private:

@@ -15,9 +15,8 @@ QtMessageHandler previousHandler = nullptr;
 
 void startupMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    // Whether a display answers only the X library can tell: a server may
-    // listen on an abstract socket, with no file under /tmp/.X11-unix, or
-    // over TCP. So Qt tries, and its failure ends here in one line.
+    // Only the X library can tell whether a display answers (abstract
+    // sockets, TCP), so Qt tries, and its failure ends here.
     if (type == QtFatalMsg) {
         const QByteArray display = qgetenv("DISPLAY");
         const QByteArray problem = display.isEmpty() ? QByteArrayLiteral("no display (DISPLAY is not set)")
@@ -50,22 +49,19 @@ void removeStartupMessageHandler()
 void applyWindowFont(QApplication& app)
 {
 #ifdef Q_OS_WIN
-    // On Windows the layout was drawn for SimSun (宋体): at 9 points and
-    // 96 dpi its line is 12 pixels. NSimSun shares its metrics; without
-    // either, Qt falls back to the system's own UI face.
+    // The layout was drawn for SimSun (宋体), a 12-pixel line at 9 points and
+    // 96 dpi; NSimSun shares its metrics.
     QFont font;
     font.setFamilies({ QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("宋体") });
     font.setPointSize(9);
     app.setFont(font);
 #else
-    // A Song face whose 9-point line is 12 pixels, the 180 twips the layout
-    // was drawn for; Noto's taller lines would not fit the labels and the
-    // About text.
+    // A Song face with the 12-pixel (180-twip) line the layout was drawn for;
+    // Noto's taller lines would not fit.
     QFont font(QStringLiteral("AR PL UMing CN"));
     font.setPointSize(9);
     font.setStyleHint(QFont::SansSerif);
-    // Unhinted glyphs keep the same 12-pixel line and advances, and spare
-    // start-up the hinting of every glyph the first panel shows.
+    // Same metrics unhinted, and start-up skips hinting every glyph.
     font.setHintingPreference(QFont::PreferNoHinting);
     app.setFont(font);
 #endif

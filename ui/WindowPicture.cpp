@@ -15,8 +15,7 @@ QString twiceAsLarge(const QString& resource)
 
 QPixmap windowPicture(const QString& resource, QSize shown, qreal devicePixelRatio)
 {
-    // Even at 125 % the 2x drawing scaled down is sharper than the 1x one
-    // scaled up.
+    // Even at 125 % the 2x drawing scaled down beats the 1x one scaled up.
     qreal drawnAt = 2;
     QImage image = devicePixelRatio > 1 ? QImage(twiceAsLarge(resource)) : QImage();
     if (image.isNull()) {
@@ -27,8 +26,7 @@ QPixmap windowPicture(const QString& resource, QSize shown, qreal devicePixelRat
         return {};
     if (shown.isEmpty())
         shown = (QSizeF(image.size()) / drawnAt).toSize();
-    // Rounded the way QLabel rounds its contents to device pixels, so that
-    // it finds the sizes equal and draws the pixels as they are.
+    // Rounded as QLabel rounds, so it draws the pixels as they are.
     const QSize device = shown * devicePixelRatio;
     QPixmap pixmap
         = QPixmap::fromImage(image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
@@ -46,9 +44,7 @@ WindowPicture::WindowPicture(const QString& resource, QSize stretchedTo, QWidget
 
 void WindowPicture::paintEvent(QPaintEvent* event)
 {
-    // The window may have moved to a screen of another scale, or the screen
-    // changed its scale, since the picture was drawn: QLabel would stretch
-    // the old drawing and blur it.
+    // On a screen of another scale QLabel would stretch the old drawing and blur it.
     if (devicePixelRatio() != m_drawnFor)
         draw();
     QLabel::paintEvent(event);

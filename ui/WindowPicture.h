@@ -5,10 +5,8 @@
 #include <QSize>
 #include <QString>
 
-// A compiled-in picture for a screen of the given device pixel ratio: taken
-// from its @2x drawing above a ratio of 1, scaled once, straight to the
-// device pixels of `shown` (the picture's own size when `shown` is empty),
-// and marked with that ratio so that painting scales it no further.
+// Above ratio 1 the @2x drawing, scaled once to the device pixels of `shown`
+// (empty: its own size) and marked with the ratio, so painting scales no further.
 QPixmap windowPicture(const QString& resource, QSize shown, qreal devicePixelRatio);
 
 // A picture of the window that keeps to the scale of the screen it is on.
