@@ -93,7 +93,7 @@ private slots:
                           { QStringLiteral("Text4_3"), "/missing" }, { QStringLiteral("Text4_4"), "/page" },
                           { QStringLiteral("Text4_5"), "/moved" }, { QStringLiteral("Text1_1"), "/a50.png" } });
         // Editing addresses asks nothing of the network: only the menu does.
-        auto* avatar = controlOf<QLineEdit>(*m_window, QStringLiteral("Text4_1"));
+        auto* avatar = get<QLineEdit>(QStringLiteral("Text4_1"));
         avatar->end(false);
         QTest::keyClicks(avatar, QStringLiteral("?v=2"));
         QTest::qWait(200);
@@ -152,7 +152,7 @@ private slots:
     void signMarksAFieldAndTheSnippetKeepsItsValue()
     {
         m_window->showPanel(4);
-        auto* music = controlOf<QLineEdit>(*m_window, QStringLiteral("Text18"));
+        auto* music = get<QLineEdit>(QStringLiteral("Text18"));
         QVERIFY(!music->findChild<QAction*>(QStringLiteral("addressProblem")));
         const QString broken = QStringLiteral("music.example/a\".mp3 ");
         music->setText(broken);
@@ -161,7 +161,7 @@ private slots:
         QVERIFY(!sign->toolTip().isEmpty());
         QCOMPARE(music->toolTip(), sign->toolTip());
 
-        QTest::mouseClick(controlOf<QPushButton>(*m_window, QStringLiteral("背景音乐生成")), Qt::LeftButton);
+        QTest::mouseClick(get<QPushButton>(QStringLiteral("背景音乐生成")), Qt::LeftButton);
         QCOMPARE(m_notifier.boxes.value(0).kind, RecordingNotifier::Kind::Inform);
         QVERIFY(m_clipboard.content.contains(broken));
 

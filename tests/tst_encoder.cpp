@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "UTF8EncodeURI.h"
 
 #include <QByteArray>
@@ -6,14 +7,6 @@
 #include <QTest>
 
 namespace {
-
-QString units(std::initializer_list<char16_t> codeUnits)
-{
-    QString text;
-    for (char16_t unit : codeUnits)
-        text.append(QChar(unit));
-    return text;
-}
 
 // Readable form of a text for failure messages: non-ASCII as \uXXXX.
 QByteArray describe(const QString& text)

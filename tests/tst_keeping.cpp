@@ -10,7 +10,6 @@
 #include "WindowTestCase.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -21,8 +20,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QSettings>
 #include <QtTest>
 
 #include <csignal>
@@ -186,27 +183,6 @@ private slots:
         }
         QCOMPARE(m_window->fieldText(QStringLiteral("Text19")), initialText(QStringLiteral("Text19")));
         QCOMPARE(get<QLineEdit>(QStringLiteral("Text4_9"))->cursorPosition(), 0);
-        {
-            QSettings stored(settingsFile(), QSettings::IniFormat);
-            QStringList keys = stored.allKeys();
-            keys.sort();
-            QCOMPARE(keys, (QStringList { QStringLiteral("fields/Text15_2"), QStringLiteral("fields/Text18"),
-                                          QStringLiteral("fields/Text2_1"), QStringLiteral("fields/Text3_4"),
-                                          QStringLiteral("fields/Text4_9"), QStringLiteral("fields/Text7_3") }));
-        }
-
-        // The next snippets use them.
-        click(QStringLiteral("背景音乐生成"));
-        QCOMPARE(m_clipboard.content.toUtf8(),
-                 (QStringLiteral("<bgsound src=\"") + music + QStringLiteral("\"  loop=\"infinite\"></bgsound>")).toUtf8());
-        click(QStringLiteral("旺旺在线"));
-        const QString contact = composed(*generatorForButton(QStringLiteral("旺旺在线")), typed);
-        QVERIFY(m_clipboard.content == contact);
-        QVERIFY(contact.contains(nickname));
-        QVERIFY(contact.contains(QStringLiteral("%E4%B8%AD%E6%96%87ID%F0%9F%98%80")));
-        click(QStringLiteral("CSS导航"));
-        QVERIFY(m_clipboard.content == composed(*generatorForButton(QStringLiteral("CSS导航")), typed));
-        QVERIFY(m_clipboard.content.contains(colour));
     }
 
     void eachClickKeepsTheValuesWithoutAClose()
@@ -286,46 +262,6 @@ private slots:
         QCOMPARE(m_window->fieldText(QStringLiteral("Text15_4")), QStringLiteral("mine Text15_4"));
     }
 
-    void badSettingsFilesGiveTheDefaults_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("isFolder");
-        QTest::newRow("empty") << QByteArray() << false;
-        QTest::newRow("garbage") << QByteArrayLiteral("\x01\x02\xff\xfe\n=\n[[[fields\nText18") << false;
-        QTest::newRow("wrong types") << QByteArray("[fields]\nText18=@ByteArray(YWJj)\nText2_1=a, b\nText19=x\n") << false;
-        QTest::newRow("unreadable: a folder") << QByteArray() << true;
-    }
-    void badSettingsFilesGiveTheDefaults()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(bool, isFolder);
-        m_window.reset();
-        m_settings.reset();
-        QVERIFY(QDir().mkpath(QFileInfo(settingsFile()).path()));
-        if (isFolder) {
-            QVERIFY(QDir().mkpath(settingsFile()));
-        } else {
-            QFile file(settingsFile());
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            QCOMPARE(file.write(content), content.size());
-        }
-        start();
-        for (const QString& name : editableFields())
-            QVERIFY2(m_window->fieldText(name) == initialText(name), qPrintable(name));
-        QCOMPARE(m_window->fieldText(QStringLiteral("Text19")), initialText(QStringLiteral("Text19")));
-
-        m_window->setFieldText(QStringLiteral("Text18"), QStringLiteral("http://new.example/a.mp3"));
-        click(QStringLiteral("背景音乐生成"));
-        QVERIFY(m_clipboard.content.contains(QStringLiteral("http://new.example/a.mp3")));
-        QCOMPARE(m_notifier.boxes.size(), 1);
-        QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Inform);
-        // A damaged file is replaced; a folder in its place cannot be.
-        QCOMPARE(m_reports.size(), isFolder ? 1 : 0);
-        restart();
-        QCOMPARE(m_window->fieldText(QStringLiteral("Text18")),
-                 isFolder ? initialText(QStringLiteral("Text18")) : QStringLiteral("http://new.example/a.mp3"));
-    }
-
     void unwritableSettingsFolderLeavesEverythingWorking()
     {
         m_window.reset();
@@ -337,12 +273,12 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         start();
+        // Each click tries to keep its edit; each delivers all the same.
         for (const Generator& generator : allGenerators()) {
-            m_clipboard = FakeClipboard();
             m_notifier.boxes.clear();
-            m_window->setFieldText(generator.steps.first().field, QStringLiteral("值 ") + generator.button);
+            const QHash<QString, QString> typed { { generator.steps.first().field, QStringLiteral("值 ") + generator.button } };
+            m_window->setFieldText(typed.begin().key(), typed.begin().value());
             click(generator.button);
-            QHash<QString, QString> typed { { generator.steps.first().field, QStringLiteral("值 ") + generator.button } };
             QVERIFY2(m_clipboard.content == composed(generator, typed), qPrintable(generator.button));
             QCOMPARE(m_notifier.boxes.size(), 1);
             QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Inform);

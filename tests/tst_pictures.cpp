@@ -5,9 +5,8 @@
 // ratio of 2, as on a screen scaled to 200 %.
 
 #include "ControlInventory.h"
-#include "MainWindow.h"
-#include "TestSupport.h"
 #include "WindowPicture.h"
+#include "WindowTestCase.h"
 
 #include <QApplication>
 
@@ -92,7 +91,7 @@ QSize rectangleOf(const ControlSpec& spec)
 
 } // namespace
 
-class TestPictures : public QObject
+class TestPictures : public WindowTestCase
 {
     Q_OBJECT
 
@@ -100,8 +99,6 @@ private slots:
     void picturesAreJpegsOfTheirSize_data();
     void picturesAreJpegsOfTheirSize();
     void navigationScreenshotIsOnePicture();
-    void everyPictureOfTheLayoutExists();
-    void hintAreaIsDarkEnoughForWhiteText_data();
     void hintAreaIsDarkEnoughForWhiteText();
     void panelPicturesAreDrawnForRatioTwo();
     void picturesFillTheirRectangleAtEveryScale_data();
@@ -163,67 +160,46 @@ void TestPictures::navigationScreenshotIsOnePicture()
     QCOMPARE(decode(stretched).size(), QSize(988, 87));
 }
 
-void TestPictures::everyPictureOfTheLayoutExists()
-{
-    int pictures = 0;
-    for (const ControlSpec& control : controlInventory()) {
-        if (control.kind != ControlKind::Picture)
-            continue;
-        ++pictures;
-        QVERIFY2(!decode(readResource(control.text)).isNull(), qPrintable(control.name + u' ' + control.text));
-    }
-    QCOMPARE(pictures, 6);
-}
-
-void TestPictures::hintAreaIsDarkEnoughForWhiteText_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QRect>("pictureTwips");
-    QTest::addColumn<QRect>("labelTwips");
-
-    // The white installation hint lies over the navigation screenshot on two
-    // panels, once stretched and once at natural size.
-    QTest::newRow("stretched") << QStringLiteral(":/pictures/Image1_1.jpg")
-                               << QRect(120, 4800, 11820, 1185) << QRect(360, 4920, 10455, 255);
-    QTest::newRow("natural") << QStringLiteral(":/pictures/Image1_3.jpg")
-                             << QRect(120, 1800, 14820, 1305) << QRect(480, 2040, 10455, 255);
-}
-
+// The white installation hint lies over the navigation screenshot on two
+// panels, once stretched and once at natural size.
 void TestPictures::hintAreaIsDarkEnoughForWhiteText()
 {
-    QFETCH(QString, path);
-    QFETCH(QRect, pictureTwips);
-    QFETCH(QRect, labelTwips);
-
-    const QImage image = decode(readResource(path));
-    QVERIFY(!image.isNull());
-    // Map the label's rectangle into the picture's own pixels.
-    const double sx = double(image.width()) / pictureTwips.width();
-    const double sy = double(image.height()) / pictureTwips.height();
-    const QRect area(int((labelTwips.left() - pictureTwips.left()) * sx),
-                     int((labelTwips.top() - pictureTwips.top()) * sy),
-                     int(labelTwips.width() * sx), int(labelTwips.height() * sy));
-    const QRect inside = area & image.rect();
-    QVERIFY(inside.width() > 400 && inside.height() > 10);
-
-    int brightest = 0;
-    for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            brightest = qMax(brightest, qGray(image.pixel(x, y)));
-    QVERIFY2(brightest < 100, qPrintable(QStringLiteral("brightest pixel under the hint: %1").arg(brightest)));
+    int hints = 0;
+    for (const ControlSpec& label : controlInventory()) {
+        for (const ControlSpec& picture : controlInventory()) {
+            if (!label.has(ControlFlag::WhiteOverPicture) || picture.kind != ControlKind::Picture
+                || picture.container != label.container || !picture.twips.intersects(label.twips))
+                continue;
+            ++hints;
+            const QImage image = decode(readResource(picture.text));
+            QVERIFY2(!image.isNull(), qPrintable(picture.name));
+            // Map the label's rectangle into the picture's own pixels.
+            const double sx = double(image.width()) / picture.twips.width();
+            const double sy = double(image.height()) / picture.twips.height();
+            const QRect area(int((label.twips.left() - picture.twips.left()) * sx),
+                             int((label.twips.top() - picture.twips.top()) * sy),
+                             int(label.twips.width() * sx), int(label.twips.height() * sy));
+            const QRect inside = area & image.rect();
+            QVERIFY2(inside.width() > 400 && inside.height() > 10, qPrintable(label.name));
+            int brightest = 0;
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                for (int x = inside.left(); x <= inside.right(); ++x)
+                    brightest = qMax(brightest, qGray(image.pixel(x, y)));
+            QVERIFY2(brightest < 100, qPrintable(QStringLiteral("%1: brightest pixel under %2: %3")
+                                                     .arg(picture.name, label.name).arg(brightest)));
+        }
+    }
+    QCOMPARE(hints, 2);
 }
 
 void TestPictures::panelPicturesAreDrawnForRatioTwo()
 {
-    TemporaryHome home;
-    FakeClipboard clipboard;
-    RecordingNotifier notifier;
-    MainWindow window(WindowServices { &clipboard, &notifier, [](const QUrl&) { return true; } });
-    QCOMPARE(window.devicePixelRatio(), 2.0);
+    startWindow();
+    QCOMPARE(m_window->devicePixelRatio(), 2.0);
     for (const ControlSpec& spec : controlInventory()) {
         if (spec.kind != ControlKind::Picture)
             continue;
-        const QPixmap pixmap = controlOf<QLabel>(window, spec.name)->pixmap();
+        const QPixmap pixmap = get<QLabel>(spec.name)->pixmap();
         QCOMPARE(pixmap.size(), rectangleOf(spec) * 2);
         QCOMPARE(pixmap.devicePixelRatio(), 2.0);
         // Shown at its own size, the 2x drawing goes on screen pixel for pixel.

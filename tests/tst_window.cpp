@@ -450,42 +450,6 @@ private slots:
         }
     }
 
-    void fieldsTakeValuesOfAnyLength()
-    {
-        const QString huge(100000, QLatin1Char('x'));
-        auto* field = get<QLineEdit>(QStringLiteral("Text18"));
-        field->setText(huge);
-        QCOMPARE(m_window->fieldText(QStringLiteral("Text18")).size(), huge.size());
-    }
-
-    void musicButtonDeliversTheComposedSnippet()
-    {
-        clickOption(4);
-        const QString address = QStringLiteral("http://音乐.example/a \"b\".mp3");
-        get<QLineEdit>(QStringLiteral("Text18"))->setText(address);
-        QTest::mouseClick(get<QPushButton>(QStringLiteral("背景音乐生成")), Qt::LeftButton);
-        QCOMPARE(m_clipboard.content, QStringLiteral("<bgsound src=\"") + address + QStringLiteral("\"  loop=\"infinite\"></bgsound>"));
-        QCOMPARE(m_clipboard.clears, 1);
-        QCOMPARE(m_clipboard.sets, 1);
-        QCOMPARE(m_clipboard.reads, 1);
-        QCOMPARE(m_notifier.boxes.size(), 1);
-        QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Inform);
-        QCOMPARE(m_notifier.boxes.first().title, QStringLiteral("成功生成！"));
-        QCOMPARE(m_window->fieldText(QStringLiteral("Text19")), templateOf("背景音乐生成"));
-    }
-
-    void unusableClipboardShowsTheFailureBox()
-    {
-        m_clipboard.setWorks = [](int) { return false; };
-        m_clipboard.content = QStringLiteral("another program's text");
-        m_window->showPanel(4);
-        get<QPushButton>(QStringLiteral("背景音乐生成"))->click();
-        QCOMPARE(m_clipboard.sets, DefaultAttemptLimit);
-        QCOMPARE(m_notifier.boxes.size(), 1);
-        QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Warn);
-        QCOMPARE(m_notifier.boxes.first().title, QStringLiteral("复制失败"));
-    }
-
     void clearingAsksAndOnYesEmptiesTheContactRowsOnly()
     {
         QStringList contactFields;

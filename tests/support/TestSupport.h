@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <thread>
 
@@ -119,6 +120,15 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// A text of these UTF-16 code units, broken surrogates included.
+inline QString units(std::initializer_list<char16_t> codes)
+{
+    QString text;
+    for (char16_t code : codes)
+        text.append(QChar(code));
+    return text;
+}
 
 // What the address check adds to the verdict on a plain http:// address.
 inline const QString HttpNote = QStringLiteral("（http 地址，店铺页面为 https，建议改用 https）");
