@@ -9,7 +9,6 @@
 #include "Generator.h"
 #include "LinkLabel.h"
 #include "Notifier.h"
-#include "PanelForm.h"
 #include "PanelMenu.h"
 #include "SamplePictures.h"
 #include "ScreenCentring.h"
@@ -64,21 +63,6 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
-
-QWidget* MainWindow::control(const QString& name)
-{
-    return m_form->control(name);
-}
-
-QString MainWindow::fieldText(const QString& name)
-{
-    return m_form->fieldText(name);
-}
-
-void MainWindow::setFieldText(const QString& name, const QString& text)
-{
-    m_form->setFieldText(name, text);
-}
 
 void MainWindow::connectHandler(const ControlSpec& spec, QWidget* widget)
 {

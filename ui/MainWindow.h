@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PanelForm.h"
 #include "PanelTable.h"
 
 #include <QString>
@@ -13,7 +14,6 @@ class BrowserPreview;
 class Clipboard;
 class FieldSettings;
 class Notifier;
-class PanelForm;
 class ScreenCentring;
 struct ControlSpec;
 struct Generator;
@@ -41,10 +41,9 @@ public:
     explicit MainWindow(const WindowServices& services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // As PanelForm gives them.
-    QWidget* control(const QString& name);
-    QString fieldText(const QString& name);
-    void setFieldText(const QString& name, const QString& text);
+    QWidget* control(const QString& name) { return m_form->control(name); }
+    QString fieldText(const QString& name) { return m_form->fieldText(name); }
+    void setFieldText(const QString& name, const QString& text) { m_form->setFieldText(name, text); }
 
     void showPanel(int index);
     void runGenerator(const Generator& generator);
