@@ -1,22 +1,5 @@
 #include "PanelTable.h"
 
-#include "ControlInventory.h"
-#include "Generator.h"
-
-QString PanelSpec::frame() const
-{
-    return panelName(index);
-}
-
-QString PanelSpec::option() const
-{
-    return optionName(index);
-}
-
-const Generator* PanelSpec::generator() const
-{
-    return generatorButton.isEmpty() ? nullptr : generatorForButton(generatorButton);
-}
 
 const QList<PanelSpec>& panelTable()
 {

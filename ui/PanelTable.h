@@ -1,12 +1,12 @@
 #pragma once
 
+#include "ControlInventory.h"
+#include "Generator.h"
 #include "PreviewPage.h"
 
 #include <QKeySequence>
 #include <QList>
 #include <QString>
-
-struct Generator;
 
 // What a panel's right-click menu offers, each once, in menu order.
 enum class PanelOffer
@@ -18,6 +18,7 @@ enum class PanelOffer
     Preview,
 };
 
+// One panel: the option that shows it, its generator and its menu.
 struct PanelSpec
 {
     int index; // option Option1_<index> shows frame Frame2_<index>
@@ -25,9 +26,9 @@ struct PanelSpec
     QList<PanelOffer> menu; // empty: the panel keeps the right-click to itself
     PreviewLayout preview = PreviewLayout::Column;
 
-    QString frame() const;
-    QString option() const;
-    const Generator* generator() const;
+    QString frame() const { return panelName(index); }
+    QString option() const { return optionName(index); }
+    const Generator* generator() const { return generatorForButton(generatorButton); }
     bool offers(PanelOffer offer) const { return menu.contains(offer); }
 };
 
