@@ -48,20 +48,8 @@ QString addressProblem(QStringView value)
     bool breaksAttribute = false;
     bool breaksLine = false;
     for (const QChar c : value) {
-        switch (c.unicode()) {
-        case '"':
-        case '<':
-        case '>':
-            breaksAttribute = true;
-            break;
-        case '\r':
-        case '\n':
-        case '\t':
-            breaksLine = true;
-            break;
-        default:
-            break;
-        }
+        breaksAttribute = breaksAttribute || c == u'"' || c == u'<' || c == u'>';
+        breaksLine = breaksLine || c == u'\r' || c == u'\n' || c == u'\t';
     }
     QStringList problems;
     if (breaksAttribute)
@@ -82,32 +70,22 @@ Verdict judgeAddress(const QString& address, AddressKind kind, QSize laidOut, co
     if (result.status >= 400)
         return { QStringLiteral("无法访问（HTTP %1）").arg(result.status), Severity::Unusable };
 
-    Verdict verdict;
-    switch (kind) {
-    case AddressKind::None:
-    case AddressKind::Link:
-        verdict = { QStringLiteral("正常"), Severity::Fine };
-        break;
-    case AddressKind::Audio:
-        verdict = looksLikeAudio(result.contentType, result.head)
-            ? Verdict { QStringLiteral("正常"), Severity::Fine }
-            : Verdict { QStringLiteral("不是音频"), Severity::Unusable };
-        break;
-    case AddressKind::Image: {
-        const QSize size = result.imageSize;
-        const bool widthOnly = laidOut.height() == 0;
-        if (!size.isValid())
-            verdict = { QStringLiteral("不是图片"), Severity::Unusable };
-        else if (laidOut.isValid() && (size.width() != laidOut.width() || (!widthOnly && size.height() != laidOut.height())))
-            verdict = { QStringLiteral("尺寸不符 %1，应为%2")
-                            .arg(pixels(size), widthOnly ? QStringLiteral("宽 %1").arg(laidOut.width())
-                                                         : QLatin1Char(' ') + pixels(laidOut)),
-                        Severity::WrongSize };
-        else
-            verdict = { QStringLiteral("正常 ") + pixels(size), Severity::Fine };
-        break;
-    }
-    }
+    Verdict verdict { QStringLiteral("正常"), Severity::Fine };
+    const QSize size = result.imageSize;
+    const bool widthOnly = laidOut.height() == 0;
+    const bool sizeFits = !laidOut.isValid()
+        || (size.width() == laidOut.width() && (widthOnly || size.height() == laidOut.height()));
+    if (kind == AddressKind::Audio && !looksLikeAudio(result.contentType, result.head))
+        verdict = { QStringLiteral("不是音频"), Severity::Unusable };
+    else if (kind == AddressKind::Image && !size.isValid())
+        verdict = { QStringLiteral("不是图片"), Severity::Unusable };
+    else if (kind == AddressKind::Image && !sizeFits)
+        verdict = { QStringLiteral("尺寸不符 %1，应为%2")
+                        .arg(pixels(size), widthOnly ? QStringLiteral("宽 %1").arg(laidOut.width())
+                                                     : QLatin1Char(' ') + pixels(laidOut)),
+                    Severity::WrongSize };
+    else if (kind == AddressKind::Image)
+        verdict.text += QLatin1Char(' ') + pixels(size);
     // The shop's pages are served over https, where browsers block or flag
     // what comes over plain http.
     if (address.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)) {

@@ -6,8 +6,7 @@
 #include <QSize>
 #include <QString>
 
-// What the address in a field must lead to once the snippet is on the shop
-// page.
+// What a field's address must lead to once the snippet is on the shop page.
 enum class AddressKind
 {
     None,  // not an address
@@ -16,9 +15,8 @@ enum class AddressKind
     Link,  // a page: any answer will do
 };
 
-// What a value would do to the HTML attribute it lands in, known without a
-// network: empty when nothing is wrong (an empty value included), otherwise
-// what is wrong and what to do, one line each, in the owner's words.
+// What a value would break in the HTML attribute it lands in, known offline:
+// one line per problem in the owner's words, empty when nothing is wrong.
 QString addressProblem(QStringView value);
 
 // What fetching an address brought back.
@@ -59,9 +57,8 @@ struct Verdict
     Severity severity = Severity::Fine;
 };
 
-// The verdict on an address of the given kind. `laidOut` is the picture's
-// size in the module: invalid when any size will do, a height of 0 when
-// only the width is laid out.
+// `laidOut` is the picture's size in the module: invalid when any size will
+// do, a height of 0 when only the width is laid out.
 Verdict judgeAddress(const QString& address, AddressKind kind, QSize laidOut, const FetchResult& result);
 
 struct ReportLine
@@ -92,7 +89,6 @@ struct AddressReport
     bool hasProblems = false; // anything short of fine, plain http included
 };
 
-// The report on the fields typed, each judged by what its address brought
-// back.
+// The report on the fields typed, each judged by what its address brought back.
 AddressReport addressReport(
     const QList<CheckedField>& fields, const QHash<QString, FetchResult>& results);

@@ -3,6 +3,8 @@
 #include "Clipboard.h"
 #include "Notifier.h"
 
+#include <QScopeGuard>
+
 const Confirmation& editorNotice()
 {
     static const Confirmation notice {
@@ -31,10 +33,12 @@ QString deliveryFailedMessage()
     return QStringLiteral("代码已生成，但未能复制至粘贴板，请关闭占用粘贴板的程序后重试。");
 }
 
-namespace {
-
-DeliveryOutcome attempt(Clipboard& clipboard, const QString& snippet, int attemptLimit, ClearingMode clearing)
+DeliveryOutcome copyToClipboard(Clipboard& clipboard, const QString& snippet, int attemptLimit,
+                                ClearingMode clearing)
 {
+    clipboard.deliveryStarted();
+    // The bracket closes also when an attempt throws.
+    const auto ended = qScopeGuard([&clipboard] { clipboard.deliveryEnded(); });
     const auto started = std::chrono::steady_clock::now();
     DeliveryOutcome outcome;
     // Only an exact read-back counts as delivered; a clear or set that did
@@ -57,23 +61,6 @@ DeliveryOutcome attempt(Clipboard& clipboard, const QString& snippet, int attemp
         }
     }
     return outcome;
-}
-
-} // namespace
-
-DeliveryOutcome copyToClipboard(Clipboard& clipboard, const QString& snippet, int attemptLimit,
-                                ClearingMode clearing)
-{
-    // The bracket closes also when an attempt throws.
-    clipboard.deliveryStarted();
-    try {
-        const DeliveryOutcome outcome = attempt(clipboard, snippet, attemptLimit, clearing);
-        clipboard.deliveryEnded();
-        return outcome;
-    } catch (...) {
-        clipboard.deliveryEnded();
-        throw;
-    }
 }
 
 DeliveryOutcome DeliverCode(Clipboard& clipboard, Notifier& notifier, const QString& snippet,

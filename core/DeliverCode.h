@@ -29,11 +29,9 @@ inline constexpr int NavigationAttemptLimit = 10000;
 
 // No new attempt starts once a delivery has run this long. An owner that
 // takes the clipboard back at once and never answers makes every read-back
-// wait out the toolkit's own timeout (5 s on X11); with 2 s here the user
-// sees the failure box within about 7 s of the click, closes the culprit
-// and clicks again, instead of watching a frozen window for minutes. A free
-// clipboard takes milliseconds, and one that another program keeps taking
-// a few hundred at most, so neither meets the budget.
+// wait out the toolkit's own timeout (5 s on X11); with 2 s here the failure
+// box comes within about 7 s of the click instead of a window frozen for
+// minutes. A free clipboard takes milliseconds, a contested one a few hundred.
 inline constexpr std::chrono::milliseconds DeliveryTimeBudget { 2000 };
 
 QString deliveryFailedTitle();
@@ -47,16 +45,14 @@ struct DeliveryOutcome
     bool saveRequested = false; // the failure box's "保存到文件…" was chosen
 };
 
-// Puts the snippet on the clipboard, reads it back until it is there exactly,
-// and tells the user the outcome: the confirmation when the snippet arrived,
-// a warning when every attempt failed, which offers to save the snippet to a
-// file instead. Returns after the box is closed.
+// Puts the snippet on the clipboard without telling anyone, until the text
+// read back is exactly the snippet, the attempt limit is reached or
+// DeliveryTimeBudget is spent; the first attempt is always made.
+DeliveryOutcome copyToClipboard(Clipboard& clipboard, const QString& snippet, int attemptLimit,
+                                ClearingMode clearing);
+
+// copyToClipboard, then the confirmation, or a warning that offers to save
+// the snippet to a file instead. Returns after the box is closed.
 DeliveryOutcome DeliverCode(Clipboard& clipboard, Notifier& notifier, const QString& snippet,
                             int attemptLimit, ClearingMode clearing,
                             const Confirmation& confirmation);
-
-// Delivers without telling anyone; DeliverCode is this plus the message box.
-// Attempts go on until the read-back matches, the attempt limit is reached,
-// or DeliveryTimeBudget is spent; the first attempt is always made.
-DeliveryOutcome copyToClipboard(Clipboard& clipboard, const QString& snippet, int attemptLimit,
-                                ClearingMode clearing);

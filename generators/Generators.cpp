@@ -7,37 +7,26 @@
 
 namespace {
 
-QString element(const char* array, int index)
+// marker1 … markerN from the array's elements 1 … N.
+QList<FieldStep> numberedSteps(const QString& marker, const QString& array, int count)
 {
-    return arrayElementName(QString::fromUtf8(array), index);
-}
-
-QString numbered(const char* marker, int n)
-{
-    return QString::fromUtf8(marker) + QString::number(n);
+    QList<FieldStep> steps;
+    for (int i = 1; i <= count; ++i)
+        steps.append({ marker + QString::number(i), arrayElementName(array, i) });
+    return steps;
 }
 
 // Three banners, then each contact's nickname, chat id and avatar together,
 // so a value may pull in a later contact's marker.
 QList<FieldStep> contactSteps()
 {
-    QList<FieldStep> steps;
-    for (int k = 1; k <= 3; ++k)
-        steps.append({ numbered("禾木川舍", k), element("Text1", k) });
+    QList<FieldStep> steps = numberedSteps(QStringLiteral("禾木川舍"), QStringLiteral("Text1"), 3);
     for (int n = 1; n <= ContactRowCount; ++n) {
         const QStringList fields = contactRowFields(n);
-        steps.append({ numbered("小", n), fields.at(0) });
-        steps.append({ numbered("旺旺号码", n), fields.at(1), true });
-        steps.append({ numbered("图片地址", n), fields.at(2) });
+        steps.append({ QStringLiteral("小%1").arg(n), fields.at(0) });
+        steps.append({ QStringLiteral("旺旺号码%1").arg(n), fields.at(1), true });
+        steps.append({ QStringLiteral("图片地址%1").arg(n), fields.at(2) });
     }
-    return steps;
-}
-
-QList<FieldStep> numberedImageSteps(const char* array, int count)
-{
-    QList<FieldStep> steps;
-    for (int i = 1; i <= count; ++i)
-        steps.append({ numbered("图片地址", i), element(array, i) });
     return steps;
 }
 
@@ -70,10 +59,12 @@ const QList<Generator>& allGenerators()
           QStringLiteral("announcement-strip.txt"), stripSteps(),
           DefaultAttemptLimit, ClearingMode::Once, editorNotice() },
         { QStringLiteral("CSS导航"), QStringLiteral("Text5"), QStringLiteral("Text6"),
-          QStringLiteral("navigation-css.txt"), numberedImageSteps("Text7", 8),
+          QStringLiteral("navigation-css.txt"),
+          numberedSteps(QStringLiteral("图片地址"), QStringLiteral("Text7"), 8),
           NavigationAttemptLimit, ClearingMode::EveryAttempt, editorNotice() },
         { QStringLiteral("全屏轮播"), QStringLiteral("Text16"), QStringLiteral("Text17"),
-          QStringLiteral("poster-carousel.txt"), numberedImageSteps("Text15", 4),
+          QStringLiteral("poster-carousel.txt"),
+          numberedSteps(QStringLiteral("图片地址"), QStringLiteral("Text15"), 4),
           DefaultAttemptLimit, ClearingMode::Once, customModuleNotice() },
         { QStringLiteral("背景音乐生成"), QStringLiteral("Text19"), QString(),
           QStringLiteral("background-music.txt"), { { QStringLiteral("背景音乐"), QStringLiteral("Text18") } },
@@ -125,7 +116,8 @@ QString loadTemplate(const QString& name)
 
 QStringList contactRowFields(int row)
 {
-    return { element("Text2", row), element("Text3", row), element("Text4", row) };
+    return { arrayElementName(QStringLiteral("Text2"), row), arrayElementName(QStringLiteral("Text3"), row),
+             arrayElementName(QStringLiteral("Text4"), row) };
 }
 
 int contactRowOf(const QString& name)

@@ -99,12 +99,10 @@ void AddressFetcher::startNext()
 
 void AddressFetcher::conclude(QNetworkReply* reply, bool early)
 {
-    const auto it = m_active.find(reply);
-    if (it == m_active.end())
+    if (!m_active.contains(reply))
         return;
-    const Transfer transfer = *it;
     // Gone from the list first: the abort below finishes the reply again.
-    m_active.erase(it);
+    const Transfer transfer = m_active.take(reply);
 
     FetchResult result;
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
