@@ -48,7 +48,8 @@ private slots:
             { server.url("/hang2"), AddressKind::Link } });
         QTRY_COMPARE(server.openConnections(), 2);
         fetcher.cancel();
-        QTRY_COMPARE_WITH_TIMEOUT(server.openConnections(), 0, 1000);
+        // Well under the 10 s a request may take, with room for a loaded machine.
+        QTRY_COMPARE_WITH_TIMEOUT(server.openConnections(), 0, 5000);
         QVERIFY(!finished.wait(300));
     }
 
