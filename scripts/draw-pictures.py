@@ -243,7 +243,7 @@ def draw_contact_block(scale):
     for y in range(12, 68, 4):  # dotted rule in the 22-pixel spacer cell
         sk.line([(805, y), (805, y + 2)], "#d8c9bf", 1)
 
-    hours = ["工作时间", "上午9点到晚上10点", "如果不在可留或电话", "电话:13800000000"]
+    hours = ["工作时间", "上午9点到晚上10点", "如果不在可留或电话", "电话:15400000000"]
     for i, line in enumerate(hours):
         sk.text((875.5, 14 + i * 17), line, 12, GREY_TEXT, bold=(i == 0), anchor="mm")
     return sk.image()
