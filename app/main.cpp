@@ -20,6 +20,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QApplication::setDesktopFileName(QStringLiteral("shiputong"));
     applyWindowFont(app);
+    loadQtTranslation(app);
 
     SystemClipboard clipboard;
     MessageBoxNotifier notifier;

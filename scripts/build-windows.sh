@@ -45,6 +45,14 @@ for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/
     cp "$qt/plugins/$plugin" "$stage/$plugin"
 done
 
+# Qt's own texts in Chinese (the field's context menu, standard buttons):
+# the program loads qtbase_zh_CN.qm from here. The catalogue is the same on
+# every platform, so Debian's serves; qt_zh_CN.qm would only point at it.
+translations=$(qtpaths6 --query QT_INSTALL_TRANSLATIONS 2>/dev/null || echo /usr/share/qt6/translations)
+[[ -f $translations/qtbase_zh_CN.qm ]] || { echo "no qtbase_zh_CN.qm in $translations (qt6-translations-l10n)" >&2; exit 1; }
+mkdir -p "$stage/translations"
+cp "$translations/qtbase_zh_CN.qm" "$stage/translations/"
+
 # Every DLL named by an import table, followed to the end; system DLLs of
 # Windows are not found in the search folders and stay out.
 queue=("$stage/shiputong.exe" "$stage"/*/*.dll)

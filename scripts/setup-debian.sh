@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
     build-essential cmake make pkg-config
     qt6-base-dev qt6-qpa-plugins libgl-dev
-    fonts-arphic-uming fonts-noto-cjk python3-pil
+    fonts-arphic-uming qt6-translations-l10n fonts-noto-cjk python3-pil
     xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev libxfixes-dev openbox
     clang libclang-rt-14-dev
     dpkg-dev file lintian desktop-file-utils appstream
@@ -16,16 +16,18 @@ packages=(
     chromium
 )
 # The Windows cross build: MinGW-w64, and Debian's Qt source built with the
-# host Qt tools of the same version.
+# host Qt tools of the same version; the zip carries Debian's Chinese
+# catalogue of Qt's own texts.
 windows_packages=(
     cmake make ninja-build python3 qt6-base-dev qt6-base-dev-tools
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev patch xz-utils unzip
+    qt6-translations-l10n
 )
 # CPack's shlibdeps reads the binary's library needs with dpkg-shlibdeps
 # (dpkg-dev) and picks the ELF files with file.
 case "${1:-}" in
     --run-only)
-        packages=(build-essential cmake make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-arphic-uming) ;;
+        packages=(build-essential cmake make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-arphic-uming qt6-translations-l10n) ;;
     --package)
         packages=(build-essential cmake make qt6-base-dev libgl-dev dpkg-dev file) ;;
     --windows)

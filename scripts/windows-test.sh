@@ -12,7 +12,8 @@
 # started again. The address check of the poster panel runs against local
 # http and https servers and its report must name each address's verdict;
 # the https one fails in the TLS handshake, which proves that the zip's TLS
-# backend loads. Then it generates while another program holds the
+# backend loads; the box's OK button, Qt's own, reads 确定, which proves
+# that the zip's Chinese catalogue of Qt's texts loads. Then it generates while another program holds the
 # clipboard open: a long hold must end in the failure box within the
 # delivery's time budget, a short one in the snippet delivered.
 #
@@ -311,6 +312,12 @@ check_addresses()
             || fail "the report has no line '$line…': $(tr '\n' '|' <"$work/report.log")"
     done
     log "ok: the address check's report names the ${#verdict_of[@]} verdicts, TLS included"
+    # Ctrl+C copies the buttons on a line of their own. The box's one button
+    # is Qt's standard OK: "确定" only with translations/qtbase_zh_CN.qm
+    # loaded, "OK" without it.
+    grep -qx '确定 *' "$work/report.log" \
+        || fail "the report box's button is not Qt's OK in Chinese (no qtbase_zh_CN.qm loaded?): $(tr '\n' '|' <"$work/report.log")"
+    log "ok: Qt's own button reads 确定: the zip's Chinese catalogue is loaded"
     dismiss "$box"
 }
 check_addresses

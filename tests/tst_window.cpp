@@ -67,7 +67,11 @@ private:
     QString focusName() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
 
 private slots:
-    void initTestCase() { applyWindowFont(*qApp); }
+    void initTestCase()
+    {
+        applyWindowFont(*qApp);
+        QVERIFY2(loadQtTranslation(*qApp), qPrintable(qtTranslationFolder()));
+    }
 
     void init()
     {
@@ -75,6 +79,16 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
     void cleanup() { m_window.reset(); }
+
+    // Owners paste by right-clicking a field: Qt's own menu must be Chinese.
+    void fieldMenuSpeaksChinese()
+    {
+        const std::unique_ptr<QMenu> menu(get<QLineEdit>(QStringLiteral("Text12"))->createStandardContextMenu());
+        QStringList texts;
+        for (const QAction* action : menu->actions())
+            texts << action->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)|&|\\t.*")));
+        QVERIFY2(texts.contains(QStringLiteral("粘贴")), qPrintable(texts.join(QLatin1Char('|'))));
+    }
 
     void startsWithPanelZeroAndOptionZero()
     {

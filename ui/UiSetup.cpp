@@ -5,6 +5,8 @@
 #include <QFontDatabase>
 #include <QIcon>
 #include <QImageReader>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -65,6 +67,27 @@ void applyWindowFont(QApplication& app)
     font.setHintingPreference(QFont::PreferNoHinting);
     app.setFont(font);
 #endif
+}
+
+QString qtTranslationFolder()
+{
+#ifdef Q_OS_WIN
+    // The zip carries no Qt installation, only the program's own folder.
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/translations");
+#else
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#endif
+}
+
+bool loadQtTranslation(QApplication& app)
+{
+    // qtbase alone: qt_zh_CN.qm only names it and the modules we do not use.
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"), qtTranslationFolder())) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 QIcon programIcon()

@@ -83,7 +83,7 @@ has_dependency()
     for name in "${depends[@]}"; do [[ "$name" == "$1" ]] && return 0; done
     return 1
 }
-for required in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 qt6-qpa-plugins fonts-arphic-uming; do
+for required in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 qt6-qpa-plugins fonts-arphic-uming qt6-translations-l10n; do
     has_dependency "$required" || fail "Depends lacks $required: $(field Depends)"
 done
 e2e_log "ok: control fields; Depends: $(field Depends)"
