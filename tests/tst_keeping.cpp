@@ -458,22 +458,40 @@ private slots:
         }
     }
 
-    void exportKeepsAFileTheOwnerDoesNotReplace()
+    // A folder holding some samples already gets one question, whatever
+    // their number; the answer replaces them all, keeps them, or does nothing.
+    void exportAsksOnceWhenSomeAreThere_data()
     {
+        QTest::addColumn<qsizetype>("choice");
+        QTest::addColumn<bool>("replaced");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("全部替换") << qsizetype(0) << true << true;
+        QTest::newRow("保留已有文件") << qsizetype(1) << false << true;
+        QTest::newRow("取消") << qsizetype(2) << false << false;
+    }
+    void exportAsksOnceWhenSomeAreThere()
+    {
+        QFETCH(qsizetype, choice);
+        QFETCH(bool, replaced);
+        QFETCH(bool, written);
         m_folder = sampleFolder();
-        const QString mine = QDir(m_folder).filePath(samples().first());
-        QFile file(mine);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("mine") == 4);
-        file.close();
-        m_notifier.answers = { false };
+        const QStringList mine { samples().first(), samples().last() };
+        for (const QString& name : mine) {
+            QFile file(QDir(m_folder).filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("mine") == 4);
+        }
+        m_notifier.choices = { choice };
         m_window->exportSamples();
-        QCOMPARE(m_notifier.boxes.size(), 2);
-        QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Ask);
-        QVERIFY(m_notifier.boxes.first().message.contains(samples().first()));
-        QCOMPARE(m_notifier.boxes.at(1).title, QStringLiteral("示例图片已导出"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("mine"));
-        QCOMPARE(QDir(m_folder).entryList(QDir::Files), samples());
+        QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Choose);
+        for (const QString& name : mine)
+            QVERIFY(m_notifier.boxes.first().message.contains(name));
+        QCOMPARE(m_notifier.boxes.size(), written ? 2 : 1);
+        for (const QString& name : mine) {
+            QFile file(QDir(m_folder).filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll() != "mine", replaced);
+        }
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), written ? samples() : mine);
     }
 
     // A folder that takes no file (here: every write fails once the file is

@@ -5,7 +5,14 @@
 
 namespace {
 
-using Buttons = QList<QPair<QString, QMessageBox::ButtonRole>>;
+struct Button
+{
+    QString text;
+    QMessageBox::ButtonRole role = QMessageBox::AcceptRole;
+};
+using Buttons = QList<Button>;
+// Qt's own OK, so that its text shows whether Qt's catalogue is loaded.
+const Buttons StandardOk { { QString(), QMessageBox::AcceptRole } };
 
 // A modal box with exactly the buttons given, the first the default;
 // returns the index of the one pressed (closing the box presses `escape`).
@@ -22,7 +29,7 @@ qsizetype showBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
     box.setWindowModality(Qt::ApplicationModal);
     QList<QPushButton*> added;
     for (const auto& [text, role] : buttons)
-        added << box.addButton(text, role);
+        added << (text.isEmpty() ? box.addButton(QMessageBox::Ok) : box.addButton(text, role));
     box.setDefaultButton(added.first());
     box.setEscapeButton(added.at(escape));
     box.exec();
@@ -33,12 +40,12 @@ qsizetype showBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
 
 void MessageBoxNotifier::inform(const QString& title, const QString& message)
 {
-    showBox(m_parent, QMessageBox::NoIcon, title, message, { { QStringLiteral("确定"), QMessageBox::AcceptRole } });
+    showBox(m_parent, QMessageBox::NoIcon, title, message, StandardOk);
 }
 
 void MessageBoxNotifier::warn(const QString& title, const QString& message)
 {
-    showBox(m_parent, QMessageBox::Warning, title, message, { { QStringLiteral("确定"), QMessageBox::AcceptRole } });
+    showBox(m_parent, QMessageBox::Warning, title, message, StandardOk);
 }
 
 bool MessageBoxNotifier::ask(const QString& title, const QString& message)
@@ -47,6 +54,14 @@ bool MessageBoxNotifier::ask(const QString& title, const QString& message)
     return showBox(m_parent, QMessageBox::NoIcon, title, message,
                    { { QStringLiteral("是"), QMessageBox::YesRole }, { QStringLiteral("否"), QMessageBox::NoRole } }, 1)
         == 0;
+}
+
+qsizetype MessageBoxNotifier::choose(const QString& title, const QString& message, const QStringList& answers)
+{
+    Buttons buttons;
+    for (const QString& answer : answers)
+        buttons.append({ answer, buttons.size() + 1 == answers.size() ? QMessageBox::RejectRole : QMessageBox::AcceptRole });
+    return showBox(m_parent, QMessageBox::NoIcon, title, message, buttons, answers.size() - 1);
 }
 
 bool MessageBoxNotifier::warnWithSaveOption(const QString& title, const QString& message)

@@ -5,7 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
-// Buttons in the window's language whatever the locale; only warnings carry an icon.
+// Buttons in the window's language whatever the locale (the OK of a one-button
+// box is Qt's own, from its Chinese catalogue); only warnings carry an icon.
 class MessageBoxNotifier final : public Notifier
 {
 public:
@@ -14,6 +15,7 @@ public:
     void inform(const QString& title, const QString& message) override;
     void warn(const QString& title, const QString& message) override;
     bool ask(const QString& title, const QString& message) override;
+    qsizetype choose(const QString& title, const QString& message, const QStringList& answers) override;
     bool warnWithSaveOption(const QString& title, const QString& message) override;
 
 private:

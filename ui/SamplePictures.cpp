@@ -26,12 +26,25 @@ const QList<SamplePicture>& samplePictures()
 
 void exportSamplesTelling(const QString& folder, Notifier& notifier)
 {
+    QStringList present;
+    for (const SamplePicture& sample : samplePictures()) {
+        if (QFileInfo::exists(QDir(folder).filePath(sample.file)))
+            present << sample.file;
+    }
+    enum : qsizetype { ReplaceAll, KeepPresent, Cancel };
+    const qsizetype choice = present.isEmpty() ? qsizetype(ReplaceAll)
+        : notifier.choose(QStringLiteral("提示"),
+                          QStringLiteral("文件夹 %1 里已有 %2 张示例图片：\n%3\n要全部替换，还是保留已有的文件、只写出其余的？")
+                              .arg(QDir::toNativeSeparators(folder), QString::number(present.size()),
+                                   present.join(QLatin1Char('\n'))),
+                          { QStringLiteral("全部替换"), QStringLiteral("保留已有文件"), QStringLiteral("取消") });
+    if (choice == Cancel)
+        return;
     const QDir samples(QStringLiteral(":/samples"));
     for (const SamplePicture& sample : samplePictures()) {
         const QString& name = sample.file;
         const QString path = QDir(folder).filePath(name);
-        if (QFileInfo::exists(path)
-            && !notifier.ask(QStringLiteral("提示"), QStringLiteral("文件夹里已有“%1”，要替换它吗？").arg(name)))
+        if (choice == KeepPresent && present.contains(name))
             continue;
         QFile source(samples.filePath(name));
         QString reason = source.open(QIODevice::ReadOnly) ? QString() : source.errorString();

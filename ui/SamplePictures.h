@@ -14,7 +14,8 @@ struct SamplePicture
 };
 const QList<SamplePicture>& samplePictures();
 
-// Each file whole or not at all, asking before one is replaced; stops at the
+// Each file whole or not at all; when the folder holds some already, asks
+// once whether to replace them all, keep them, or cancel. Stops at the
 // first failure. A box tells where the pictures are, or what failed and why.
 void exportSamplesTelling(const QString& folder, Notifier& notifier);
 

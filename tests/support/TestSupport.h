@@ -65,11 +65,11 @@ public:
 };
 
 // Records every box instead of showing it, and answers questions from a queue
-// (Yes when the queue is empty).
+// (Yes, or the first answer, when the queue is empty).
 class RecordingNotifier final : public Notifier
 {
 public:
-    enum class Kind { Inform, Warn, Ask };
+    enum class Kind { Inform, Warn, Ask, Choose };
     struct Box
     {
         Kind kind;
@@ -79,6 +79,8 @@ public:
     };
     QList<Box> boxes;
     QList<bool> answers;
+    // The index of the answer taken, question by question, for choose().
+    QList<qsizetype> choices;
     // Whether the user takes "保存到文件…", box by box (not when empty).
     QList<bool> saveChoices;
 
@@ -94,6 +96,11 @@ public:
     {
         boxes.append({ Kind::Ask, title, message });
         return answers.isEmpty() ? true : answers.takeFirst();
+    }
+    qsizetype choose(const QString& title, const QString& message, const QStringList&) override
+    {
+        boxes.append({ Kind::Choose, title, message });
+        return choices.isEmpty() ? 0 : choices.takeFirst();
     }
     bool warnWithSaveOption(const QString& title, const QString& message) override
     {
