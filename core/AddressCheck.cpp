@@ -151,13 +151,18 @@ AddressReport addressReport(
 {
     QList<ReportLine> lines;
     bool hasProblems = false;
+    bool noneAnswered = true;
     for (const CheckedField& field : fields) {
         if (field.address.isEmpty())
             continue;
-        const Verdict verdict
-            = judgeAddress(field.address, field.kind, field.laidOut, results.value(field.address));
+        const FetchResult result = results.value(field.address);
+        const Verdict verdict = judgeAddress(field.address, field.kind, field.laidOut, result);
         hasProblems = hasProblems || verdict.severity != Severity::Fine;
+        noneAnswered = noneAnswered && !result.failure.isEmpty();
         lines.append({ field.caption, verdict });
     }
-    return { reportText(lines), hasProblems };
+    const QString text = reportText(lines);
+    if (!lines.isEmpty() && noneAnswered)
+        return { QStringLiteral("所有地址都无法访问：请检查电脑是否已联网\n") + text, hasProblems };
+    return { text, hasProblems };
 }

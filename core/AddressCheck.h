@@ -89,6 +89,8 @@ struct AddressReport
     bool hasProblems = false; // anything short of fine, plain http included
 };
 
-// The report on the fields typed, each judged by what its address brought back.
+// The report on the fields typed, each judged by what its address brought
+// back; when none brought an answer, a first line says the computer seems
+// to be offline.
 AddressReport addressReport(
     const QList<CheckedField>& fields, const QHash<QString, FetchResult>& results);

@@ -162,6 +162,34 @@ private slots:
         QVERIFY(addressReport({ link }, results).hasProblems);
     }
 
+    // With no answer from any address the fault is most likely the
+    // computer's connection, said once on top; one answer is enough to
+    // make it a matter of the addresses.
+    void reportLeadsWithTheConnectionWhenNothingAnswered()
+    {
+        const QString a = QStringLiteral("https://a.example/a");
+        const QString b = QStringLiteral("https://a.example/b");
+        const QList<CheckedField> fields { { QStringLiteral("A"), a, AddressKind::Link, {} },
+                                           { QStringLiteral("B"), b, AddressKind::Link, {} } };
+        const QString offline = QStringLiteral("所有地址都无法访问：请检查电脑是否已联网\n");
+        const QHash<QString, FetchResult> none { { a, failed(QStringLiteral("x")) }, { b, failed(QStringLiteral("y")) } };
+        QCOMPARE(addressReport(fields, none).text,
+                 offline + QStringLiteral("A：无法访问（x）\nB：无法访问（y）"));
+        const QHash<QString, FetchResult> one { { a, failed(QStringLiteral("x")) }, { b, answered(404) } };
+        QVERIFY(!addressReport(fields, one).text.startsWith(offline));
+    }
+
+    // A contact row's fields are named by the row's nickname as typed now.
+    void contactRowsAreNamedByTheirNickname()
+    {
+        const QString nickname = QStringLiteral("若曦 ");
+        const auto typed = [&](const QString& name) { return name == QStringLiteral("Text2_3") ? nickname : QString(); };
+        QCOMPARE(reportCaption(QStringLiteral("Text4_3"), typed),
+                 reportCaption(QStringLiteral("Text4_3")) + QStringLiteral("（若曦）"));
+        QCOMPARE(reportCaption(QStringLiteral("Text4_4"), typed), reportCaption(QStringLiteral("Text4_4")));
+        QCOMPARE(reportCaption(QStringLiteral("Text15_1"), typed), reportCaption(QStringLiteral("Text15_1")));
+    }
+
     // The worst first: of no use, the wrong size, only plain http, fine;
     // each group in the order of the fields.
     void reportReadsWorstFirst_data()

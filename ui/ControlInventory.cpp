@@ -305,10 +305,17 @@ QString accessibleCaption(const QString& name)
     return caption;
 }
 
-QString reportCaption(const QString& name)
+QString reportCaption(const QString& name, const FieldText& fieldText)
 {
     static const QRegularExpression decoration(QStringLiteral("[（(][0-9*]+[）)]|[：:]$"));
-    return accessibleCaption(name).remove(decoration);
+    QString caption = accessibleCaption(name).remove(decoration);
+    // Owners know their contacts by name, not by row number.
+    if (const int row = contactRowOf(name); row && fieldText) {
+        const QString nickname = fieldText(el("Text2", row)).trimmed();
+        if (!nickname.isEmpty())
+            caption += QStringLiteral("（%1）").arg(nickname);
+    }
+    return caption;
 }
 
 QList<const ControlSpec*> addressFields(int panel)

@@ -8,6 +8,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 // The window's fixed layout as data; nothing else places a control.
 
 enum class ControlKind
@@ -76,8 +78,12 @@ const ControlSpec* findControl(const QString& name);
 QString initialText(const QString& name);
 // A field's or button's name for screen readers: its label's caption or its own.
 QString accessibleCaption(const QString& name);
-// The label's words without the size and colon that follow them ("海报图片地址A").
-QString reportCaption(const QString& name);
+// A field's current text by its name.
+using FieldText = std::function<QString(const QString& name)>;
+// The label's words without the size and colon that follow them ("海报图片地址A");
+// given the fields' texts, a contact row's field adds the row's nickname
+// ("头像图片地址 3（若曦）").
+QString reportCaption(const QString& name, const FieldText& fieldText = {});
 // The fields of a panel that hold an address, in table order.
 QList<const ControlSpec*> addressFields(int panel);
 // The controls with a Tab stop, in keyboard order.

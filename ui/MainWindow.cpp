@@ -192,8 +192,9 @@ void MainWindow::saveSnippetToFile(const Generator& generator, const QString& sn
 void MainWindow::checkPanelAddresses(int panel)
 {
     QList<CheckedField> fields;
+    const FieldText text = [this](const QString& name) { return m_form->fieldText(name); };
     for (const ControlSpec* spec : addressFields(panel))
-        fields.append({ reportCaption(spec->name), m_form->fieldText(spec->name), spec->address, spec->laidOut });
+        fields.append({ reportCaption(spec->name, text), text(spec->name), spec->address, spec->laidOut });
     const QString title = QStringLiteral("地址检查结果");
     if (plannedRequests(fields).isEmpty()) {
         m_services.notifier->inform(title, QStringLiteral("本页没有填写地址。"));
