@@ -14,9 +14,10 @@ resources/icons/hicolor/<size>/apps/shiputong.png and, under
 resources/samples/, the PNGs an owner uploads to the shop's image space
 (these stay at one scale: the shop lays them out pixel for pixel):
 
-    客服横幅1-204x80.png      the contact block's heading: 客服中心 and 售前客服
-    客服横幅2-40x80.png       the vertical 售后客服 banner
-    客服横幅3-40x80.png       the vertical 旺旺客服 banner
+    客服中心+售前客服-204x80.png   the contact block's heading: 客服中心 and 售前客服
+    售后客服-40x80.png        the vertical 售后客服 banner
+    投诉建议-40x80.png        the vertical banner beside the 旺旺客服 row
+    (the banners are named after the captions of their address fields)
     头像A-50x50.png … 头像E-50x50.png   five service-staff avatars
     滚动条背景-950x80.png     the announcement strip's dark background
 """
@@ -486,9 +487,9 @@ def draw_strip_sample():
 
 def samples():
     out = {
-        "客服横幅1-204x80.png": draw_heading_sample(),
-        "客服横幅2-40x80.png": draw_side_banner_sample("售后客服"),
-        "客服横幅3-40x80.png": draw_side_banner_sample("旺旺客服"),
+        "客服中心+售前客服-204x80.png": draw_heading_sample(),
+        "售后客服-40x80.png": draw_side_banner_sample("售后客服"),
+        "投诉建议-40x80.png": draw_side_banner_sample("旺旺客服"),
     }
     for letter in "ABCDE":
         out["头像%s-50x50.png" % letter] = draw_avatar_sample(letter)

@@ -37,9 +37,9 @@ samples="$repo/resources/samples"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fields=(
-    Text1_1 "file://$samples/客服横幅1-204x80.png"
-    Text1_2 "file://$samples/客服横幅2-40x80.png"
-    Text1_3 "file://$samples/客服横幅3-40x80.png"
+    Text1_1 "file://$samples/客服中心+售前客服-204x80.png"
+    Text1_2 "file://$samples/售后客服-40x80.png"
+    Text1_3 "file://$samples/投诉建议-40x80.png"
 )
 avatars=(A B C D E)
 for row in 1 2 3 4 5 6 7 8 9; do

@@ -398,8 +398,10 @@ private slots:
     }
 
     // The banner addresses beyond the contact panel's edge, through their
-    // dialog: shown as the fields hold them, 取消 keeps them, 确定 puts the
-    // three into the snippet's banner cells and keeps them for the next run.
+    // dialog: shown as the fields hold them, captioned with the picture's
+    // size, beside the panel's hint on the fixed text; 取消 keeps them, 确定
+    // puts the three into the snippet's banner cells and keeps them for the
+    // next run.
     void bannerDialogEditsTheBannerAddresses()
     {
         const QStringList banners { QStringLiteral("Text1_1"), QStringLiteral("Text1_2"), QStringLiteral("Text1_3") };
@@ -412,10 +414,16 @@ private slots:
         const auto* form = qobject_cast<QFormLayout*>(dialog->layout());
         for (qsizetype i = 0; i < banners.size(); ++i) {
             QCOMPARE(edits.at(i)->text(), m_window->fieldText(banners.at(i)));
-            QCOMPARE(qobject_cast<QLabel*>(form->labelForField(edits.at(i)))->text(),
-                     get<QLabel>(findControl(banners.at(i))->label)->text());
+            const QString caption = qobject_cast<QLabel*>(form->labelForField(edits.at(i)))->text();
+            const QSize size = pictureSize(*findControl(banners.at(i)));
+            QVERIFY2(caption.startsWith(get<QLabel>(findControl(banners.at(i))->label)->text())
+                         && caption.contains(QStringLiteral("%1×%2").arg(size.width()).arg(size.height())),
+                     qPrintable(caption));
             edits.at(i)->setText(QStringLiteral("https://img.example/dropped.png"));
         }
+        const QString hours = get<QLabel>(QStringLiteral("Label4_0"))->text();
+        const QList<QLabel*> labels = dialog->findChildren<QLabel*>();
+        QVERIFY(std::any_of(labels.cbegin(), labels.cend(), [&](const QLabel* l) { return l->text() == hours; }));
         press(dialog, QStringLiteral("取消"));
         QTRY_VERIFY(!m_window->findChild<QDialog*>(QStringLiteral("BannerAddresses")));
         for (const QString& name : banners)
@@ -438,7 +446,8 @@ private slots:
             QCOMPARE(m_window->fieldText(name), typed.value(name));
     }
 
-    // Each sample is drawn at the size its field lays it out at.
+    // Each sample is drawn at the size its field calls for (banners: the
+    // laid-out width, the banner height).
     void exportWritesEverySampleReadableAtItsSize()
     {
         m_folder = sampleFolder();
@@ -451,10 +460,7 @@ private slots:
         for (const SamplePicture& sample : samplePictures()) {
             const QImage image = QImageReader(QDir(m_folder).filePath(sample.file)).read();
             QVERIFY2(!image.isNull(), qPrintable(sample.file));
-            const QSize laidOut = findControl(sample.field)->laidOut;
-            QCOMPARE(image.width(), laidOut.width());
-            if (laidOut.height() > 0)
-                QCOMPARE(image.height(), laidOut.height());
+            QCOMPARE(image.size(), pictureSize(*findControl(sample.field)));
         }
     }
 

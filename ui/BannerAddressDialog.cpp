@@ -6,6 +6,7 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 
 BannerAddressDialog::BannerAddressDialog(PanelForm& form, int panel, QWidget* parent)
     : QDialog(parent)
@@ -14,14 +15,28 @@ BannerAddressDialog::BannerAddressDialog(PanelForm& form, int panel, QWidget* pa
     setWindowTitle(QStringLiteral("客服横幅图片地址"));
     auto* layout = new QFormLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    QStringList captions;
     for (const ControlSpec* spec : addressFields(panel)) {
         if (!spec->has(ControlFlag::Outside))
             continue;
         auto* edit = new AddressEdit(form.fieldText(spec->name), this);
         edit->setMinimumWidth(pixelRect(*spec).width());
-        layout->addRow(findControl(spec->label)->text, edit);
+        const QSize size = pictureSize(*spec);
+        layout->addRow(QStringLiteral("%1（%2×%3）").arg(findControl(spec->label)->text, QString::number(size.width()),
+                                                       QString::number(size.height())),
+                       edit);
+        captions << spec->label;
         connect(this, &QDialog::accepted, edit,
                 [&form, name = spec->name, edit] { form.setFieldText(name, edit->text()); });
+    }
+    // The rest beyond the panel's edge, the hint on the working hours: fixed
+    // text of the block, like its phone number, changed in the shop editor.
+    for (const ControlSpec& spec : controlInventory()) {
+        if (spec.container != panelName(panel) || spec.kind != ControlKind::Label || !spec.has(ControlFlag::Outside)
+            || captions.contains(spec.name))
+            continue;
+        layout->addRow(new QLabel(spec.text, this));
+        layout->addRow(new QLabel(QStringLiteral("电话号码也是固定文字：粘贴后请在淘宝编辑器里改成店铺自己的号码。"), this));
     }
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);

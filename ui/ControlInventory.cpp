@@ -279,6 +279,12 @@ QRect pixelRect(const ControlSpec& spec)
     return QRect(twipsToPixels(t.x()), twipsToPixels(t.y()), twipsToPixels(t.width()), twipsToPixels(t.height()));
 }
 
+QSize pictureSize(const ControlSpec& spec)
+{
+    const QSize size = spec.laidOut;
+    return size.height() == 0 && size.width() > 0 ? QSize(size.width(), BannerHeight) : size;
+}
+
 QString accessibleCaption(const QString& name)
 {
     const ControlSpec* spec = findControl(name);

@@ -56,6 +56,12 @@ struct ControlSpec
     bool has(ControlFlag flag) const { return flags.testFlag(flag); }
 };
 
+// The height the banners are drawn at; the module lays out only their width.
+inline constexpr int BannerHeight = 80;
+// The size a picture for the field should have: its laid-out size, with the
+// banner height where only the width is laid out.
+QSize pictureSize(const ControlSpec& spec);
+
 inline constexpr int TwipsPerPixel = 15;
 inline constexpr int twipsToPixels(int twips) { return twips / TwipsPerPixel; }
 QRect pixelRect(const ControlSpec& spec);

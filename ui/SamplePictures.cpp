@@ -1,5 +1,6 @@
 #include "SamplePictures.h"
 
+#include "ControlInventory.h"
 #include "Notifier.h"
 #include "SnippetFile.h"
 
@@ -7,6 +8,21 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QStandardPaths>
+
+namespace {
+
+// A banner is named after its caption in the banner dialog, and by its
+// size: "客服中心+售前客服-204x80.png".
+SamplePicture banner(const QString& field)
+{
+    const ControlSpec& spec = *findControl(field);
+    const QSize size = pictureSize(spec);
+    const QString caption = QString(findControl(spec.label)->text).remove(QStringLiteral("图片地址"));
+    return { QStringLiteral("%1-%2x%3.png").arg(caption, QString::number(size.width()), QString::number(size.height())),
+             field };
+}
+
+} // namespace
 
 const QList<SamplePicture>& samplePictures()
 {
@@ -16,9 +32,9 @@ const QList<SamplePicture>& samplePictures()
         { QStringLiteral("头像C-50x50.png"), QStringLiteral("Text4_4") },
         { QStringLiteral("头像D-50x50.png"), QStringLiteral("Text4_5") },
         { QStringLiteral("头像E-50x50.png"), QStringLiteral("Text4_6") },
-        { QStringLiteral("客服横幅1-204x80.png"), QStringLiteral("Text1_1") },
-        { QStringLiteral("客服横幅2-40x80.png"), QStringLiteral("Text1_2") },
-        { QStringLiteral("客服横幅3-40x80.png"), QStringLiteral("Text1_3") },
+        banner(QStringLiteral("Text1_1")),
+        banner(QStringLiteral("Text1_2")),
+        banner(QStringLiteral("Text1_3")),
         { QStringLiteral("滚动条背景-950x80.png"), QStringLiteral("Text8") },
     };
     return samples;
