@@ -6,19 +6,6 @@
 
 namespace {
 
-// An absolute http:// or https:// address with something where the host goes.
-bool isWebAddress(QStringView value)
-{
-    for (const QLatin1String scheme : { QLatin1String("http://"), QLatin1String("https://") }) {
-        if (!value.startsWith(scheme, Qt::CaseInsensitive))
-            continue;
-        const QStringView rest = value.mid(scheme.size());
-        return !rest.isEmpty() && rest.front() != QLatin1Char('/') && rest.front() != QLatin1Char('?')
-            && rest.front() != QLatin1Char('#');
-    }
-    return false;
-}
-
 QString pixels(QSize size)
 {
     return QStringLiteral("%1×%2").arg(size.width()).arg(size.height());
@@ -39,42 +26,6 @@ bool looksLikeAudio(const QByteArray& contentType, const QByteArray& head)
 }
 
 } // namespace
-
-QString addressProblem(QStringView value)
-{
-    if (value.isEmpty())
-        return QString();
-    // One pass: this runs at every keystroke, on values of any length.
-    bool breaksAttribute = false;
-    bool breaksLine = false;
-    for (const QChar c : value) {
-        // A switch, not a chain of comparisons: half the time per character.
-        switch (c.unicode()) {
-        case '"':
-        case '<':
-        case '>':
-            breaksAttribute = true;
-            break;
-        case '\r':
-        case '\n':
-        case '\t':
-            breaksLine = true;
-            break;
-        default:
-            break;
-        }
-    }
-    QStringList problems;
-    if (breaksAttribute)
-        problems << QStringLiteral("地址里有英文引号或尖括号（\" < >），会提前结束页面代码里的属性，图片或链接随之失效。请删掉这些字符，或重新复制地址。");
-    if (breaksLine)
-        problems << QStringLiteral("地址里有换行或制表符，请删掉，让地址保持一行。");
-    if (value.front().isSpace() || value.back().isSpace())
-        problems << QStringLiteral("地址前后有空格，请删掉地址前后的空格。");
-    if (!isWebAddress(value.trimmed()))
-        problems << QStringLiteral("这不是以 http:// 或 https:// 开头的完整网址，店铺页面用它找不到文件。请粘贴完整的地址，最好是 https:// 开头的。");
-    return problems.join(QLatin1Char('\n'));
-}
 
 Verdict judgeAddress(const QString& address, AddressKind kind, QSize laidOut, const FetchResult& result)
 {

@@ -15,10 +15,6 @@ enum class AddressKind
     Link,  // a page: any answer will do
 };
 
-// What a value would break in the HTML attribute it lands in, known offline:
-// one line per problem in the owner's words, empty when nothing is wrong.
-QString addressProblem(QStringView value);
-
 // What fetching an address brought back.
 struct FetchResult
 {

@@ -68,6 +68,48 @@ private slots:
         QCOMPARE(text.isEmpty() ? 0 : int(text.count(QLatin1Char('\n'))) + 1, problems);
     }
 
+    // Each field is checked by what breaks where its value lands: the table
+    // gives its kind of check, the tooltip what goes wrong (for text, what
+    // the shop shows instead). No words: no sign.
+    void fieldSignsSayWhatBreaksWhereTheValueLands_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("words");
+        const auto row = [](const char* tag, const char* field, const QString& value, const char* words) {
+            QTest::newRow(tag) << QString::fromUtf8(field) << value << QString::fromUtf8(words);
+        };
+        row("chat id", "Text3_1", QStringLiteral("qx7305"), "");
+        row("chat id, Chinese", "Text3_2", QStringLiteral("店主 小美&"), "");
+        row("chat id, quote", "Text3_1", QStringLiteral("qx 73\"05"), "引号");
+        row("chat id, tab", "Text3_9", QStringLiteral("qx\t7305"), "制表符");
+        row("colour", "Text9", QStringLiteral("#FF0000"), "");
+        row("colour, bracket", "Text9", QStringLiteral("red><b"), "尖括号");
+        row("nickname", "Text2_1", QStringLiteral("Tom & Jerry > 3 < 4"), "");
+        row("nickname, tag", "Text2_1", QStringLiteral("Tom & <Jerry>"), "“Tom &”");
+        row("nickname, open tag", "Text2_5", QStringLiteral("A<b"), "“A”");
+        row("announcement, reference", "Text12", QStringLiteral("特价&amp;包邮"), "“特价&包邮”");
+        row("announcement, number", "Text12", QStringLiteral("&#20013;文</span>!"), "“中文!”");
+        row("font size", "Text10", QStringLiteral("40"), "");
+        row("font size, unit", "Text10", QStringLiteral("40px"), "“40pxpx”");
+        row("font size, full-width", "Text10", QStringLiteral("４０"), "只能填数字");
+        row("speed", "Text11", QStringLiteral("6"), "");
+        row("speed, space", "Text11", QStringLiteral("6 "), "只能填数字");
+        row("avatar", "Text4_1", QStringLiteral("img.example/a.jpg"), "http://");
+        row("poster link", "Text15_2", QStringLiteral("https://shop.example/\"a"), "引号");
+    }
+    void fieldSignsSayWhatBreaksWhereTheValueLands()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, words);
+        const QString problem = fieldProblem(findControl(field)->check, value);
+        if (words.isEmpty())
+            QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        else
+            QVERIFY2(problem.contains(words), qPrintable(problem));
+    }
+
     void verdicts_data()
     {
         QTest::addColumn<AddressKind>("kind");

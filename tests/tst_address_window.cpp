@@ -101,12 +101,12 @@ private slots:
         // The worst first: what is of no use, then the wrong sizes, then what
         // is wrong only for its plain http.
         QCOMPARE(reportOf(0), QStringLiteral("地址检查结果|1\n")
-                     + QStringLiteral("头像图片地址 3：无法访问（HTTP 404）")
-                     + QStringLiteral("\n头像图片地址 4：不是图片") + HttpNote
-                     + QStringLiteral("\n头像图片地址 2：尺寸不符 60×60，应为 50×50") + HttpNote
+                     + QStringLiteral("头像图片地址 3（") + initialText(QStringLiteral("Text2_3")) + QStringLiteral("）：无法访问（HTTP 404）")
+                     + QStringLiteral("\n头像图片地址 4（") + initialText(QStringLiteral("Text2_4")) + QStringLiteral("）：不是图片") + HttpNote
+                     + QStringLiteral("\n头像图片地址 2（") + initialText(QStringLiteral("Text2_2")) + QStringLiteral("）：尺寸不符 60×60，应为 50×50") + HttpNote
                      + QStringLiteral("\n客服中心+售前客服图片地址：尺寸不符 50×50，应为宽 204") + HttpNote
-                     + QStringLiteral("\n头像图片地址 1：正常 50×50") + HttpNote
-                     + QStringLiteral("\n头像图片地址 5：正常 50×50") + HttpNote);
+                     + QStringLiteral("\n头像图片地址 1（") + initialText(QStringLiteral("Text2_1")) + QStringLiteral("）：正常 50×50") + HttpNote
+                     + QStringLiteral("\n头像图片地址 5（") + initialText(QStringLiteral("Text2_5")) + QStringLiteral("）：正常 50×50") + HttpNote);
     }
 
     void posterPanelReport()
@@ -153,10 +153,10 @@ private slots:
     {
         m_window->showPanel(4);
         auto* music = get<QLineEdit>(QStringLiteral("Text18"));
-        QVERIFY(!music->findChild<QAction*>(QStringLiteral("addressProblem")));
+        QVERIFY(!music->findChild<QAction*>(QStringLiteral("fieldProblem")));
         const QString broken = QStringLiteral("music.example/a\".mp3 ");
         music->setText(broken);
-        auto* sign = music->findChild<QAction*>(QStringLiteral("addressProblem"));
+        auto* sign = music->findChild<QAction*>(QStringLiteral("fieldProblem"));
         QVERIFY(sign && sign->isVisible());
         QVERIFY(!sign->toolTip().isEmpty());
         QCOMPARE(music->toolTip(), sign->toolTip());

@@ -1,6 +1,6 @@
 #include "BannerAddressDialog.h"
 
-#include "AddressEdit.h"
+#include "FieldEdit.h"
 #include "ControlInventory.h"
 #include "PanelForm.h"
 
@@ -19,7 +19,7 @@ BannerAddressDialog::BannerAddressDialog(PanelForm& form, int panel, QWidget* pa
     for (const ControlSpec* spec : addressFields(panel)) {
         if (!spec->has(ControlFlag::Outside))
             continue;
-        auto* edit = new AddressEdit(form.fieldText(spec->name), this);
+        auto* edit = new FieldEdit(spec->check, form.fieldText(spec->name), this);
         edit->setMinimumWidth(pixelRect(*spec).width());
         const QSize size = pictureSize(*spec);
         layout->addRow(QStringLiteral("%1（%2×%3）").arg(findControl(spec->label)->text, QString::number(size.width()),

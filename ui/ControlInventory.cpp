@@ -36,6 +36,7 @@ const QString InstallHint = QStringLiteral("代码安装（依次打开）：移
 
 using K = ControlKind;
 using F = ControlFlag;
+using C = FieldCheck;
 
 QString el(const char* array, int index)
 {
@@ -91,15 +92,15 @@ void contactPanel(QList<ControlSpec>& c)
         const int group = n <= 5 ? 0 : (n <= 8 ? 1 : 2);
         // Tab walks the rows from the last up, avatar, id, then nickname.
         const int tab = 8 + 3 * (ContactRowCount - n);
-        c.append({ .kind = K::TextField, .container = p0, .name = el("Text2", n), .twips = { 240, top, 1095, height }, .text = nicknames[n - 1], .tab = tab + 2, .label = el("Label2", group) });
-        c.append({ .kind = K::TextField, .container = p0, .name = el("Text3", n), .twips = { 1680, top, 1575, height }, .text = n == 1 ? QStringLiteral("QX5102") : QStringLiteral("qx7305"), .tab = tab + 1, .label = el("Label1", idHeading[group]) });
-        c.append({ .kind = K::TextField, .container = p0, .name = el("Text4", n), .twips = { 3720, top, 6735, height }, .text = avatars[n - 1], .tab = tab, .label = el("Label1", avatarHeading[group]), .address = AddressKind::Image, .laidOut = { 50, 50 } });
+        c.append({ .kind = K::TextField, .container = p0, .name = el("Text2", n), .twips = { 240, top, 1095, height }, .text = nicknames[n - 1], .tab = tab + 2, .label = el("Label2", group), .check = C::Text });
+        c.append({ .kind = K::TextField, .container = p0, .name = el("Text3", n), .twips = { 1680, top, 1575, height }, .text = n == 1 ? QStringLiteral("QX5102") : QStringLiteral("qx7305"), .tab = tab + 1, .label = el("Label1", idHeading[group]), .check = C::Attribute });
+        c.append({ .kind = K::TextField, .container = p0, .name = el("Text4", n), .twips = { 3720, top, 6735, height }, .text = avatars[n - 1], .tab = tab, .label = el("Label1", avatarHeading[group]), .address = AddressKind::Image, .laidOut = { 50, 50 }, .check = C::Address });
     }
     c.append({ .kind = K::Button, .container = p0, .name = QStringLiteral("旺旺清除"), .twips = { 10560, 4680, 1455, 615 }, .text = QStringLiteral("清空内容"), .tab = 6 });
     c.append({ .kind = K::Button, .container = p0, .name = QStringLiteral("旺旺在线"), .twips = { 10560, 5520, 1455, 615 }, .text = Generate, .tab = 7 });
-    c.append({ .kind = K::TextField, .container = p0, .name = el("Text1", 1), .twips = { 2880, 8160, 6135, 375 }, .text = BannerPreSales, .flags = F::Outside, .label = el("Label3", 0), .address = AddressKind::Image, .laidOut = { 204, 0 } });
-    c.append({ .kind = K::TextField, .container = p0, .name = el("Text1", 2), .twips = { 2400, 8400, 6135, 375 }, .text = BannerAfterSales, .flags = F::Outside, .label = el("Label3", 1), .address = AddressKind::Image, .laidOut = { 40, 0 } });
-    c.append({ .kind = K::TextField, .container = p0, .name = el("Text1", 3), .twips = { 2400, 8640, 6135, 375 }, .text = BannerComplaints, .flags = F::Outside, .label = el("Label3", 2), .address = AddressKind::Image, .laidOut = { 40, 0 } });
+    c.append({ .kind = K::TextField, .container = p0, .name = el("Text1", 1), .twips = { 2880, 8160, 6135, 375 }, .text = BannerPreSales, .flags = F::Outside, .label = el("Label3", 0), .address = AddressKind::Image, .laidOut = { 204, 0 }, .check = C::Address });
+    c.append({ .kind = K::TextField, .container = p0, .name = el("Text1", 2), .twips = { 2400, 8400, 6135, 375 }, .text = BannerAfterSales, .flags = F::Outside, .label = el("Label3", 1), .address = AddressKind::Image, .laidOut = { 40, 0 }, .check = C::Address });
+    c.append({ .kind = K::TextField, .container = p0, .name = el("Text1", 3), .twips = { 2400, 8640, 6135, 375 }, .text = BannerComplaints, .flags = F::Outside, .label = el("Label3", 2), .address = AddressKind::Image, .laidOut = { 40, 0 }, .check = C::Address });
     c.append({ .kind = K::Label, .container = p0, .name = el("Label3", 0), .twips = { 480, 8280, 2250, 180 }, .text = QStringLiteral("客服中心+售前客服图片地址"), .flags = F::Blue | F::AutoSize | F::Outside });
     c.append({ .kind = K::Label, .container = p0, .name = el("Label3", 1), .twips = { 720, 8520, 1440, 180 }, .text = QStringLiteral("售后客服图片地址"), .flags = F::Blue | F::AutoSize | F::Outside });
     c.append({ .kind = K::Label, .container = p0, .name = el("Label3", 2), .twips = { 720, 8760, 1440, 180 }, .text = QStringLiteral("投诉建议图片地址"), .flags = F::Blue | F::AutoSize | F::Outside });
@@ -114,15 +115,15 @@ void stripPanel(QList<ControlSpec>& c)
     const QString p1 = panelName(1);
     c.append({ .kind = K::Picture, .container = p1, .name = el("Image2", 0), .twips = { 120, 240, 12090, 1035 }, .text = QStringLiteral(":/pictures/Image2_0.jpg") });
     c.append({ .kind = K::Label, .container = p1, .name = el("Label4", 1), .twips = { 600, 1920, 1260, 180 }, .text = QStringLiteral("背景图(950*80)"), .flags = F::AutoSize });
-    c.append({ .kind = K::TextField, .container = p1, .name = QStringLiteral("Text8"), .twips = { 2280, 1800, 9375, 375 }, .text = StripBackground, .tab = 40, .label = el("Label4", 1), .address = AddressKind::Image, .laidOut = { 950, 80 } });
+    c.append({ .kind = K::TextField, .container = p1, .name = QStringLiteral("Text8"), .twips = { 2280, 1800, 9375, 375 }, .text = StripBackground, .tab = 40, .label = el("Label4", 1), .address = AddressKind::Image, .laidOut = { 950, 80 }, .check = C::Address });
     c.append({ .kind = K::Label, .container = p1, .name = el("Label1", 6), .twips = { 1080, 2640, 720, 180 }, .text = QStringLiteral("公告文字"), .flags = F::AutoSize });
-    c.append({ .kind = K::TextField, .container = p1, .name = QStringLiteral("Text12"), .twips = { 2280, 2400, 9375, 375 }, .text = QStringLiteral("3月12日，禾木川舍开发了第一款专业版全屏轮播代码……"), .tab = 36, .label = el("Label1", 6) });
+    c.append({ .kind = K::TextField, .container = p1, .name = QStringLiteral("Text12"), .twips = { 2280, 2400, 9375, 375 }, .text = QStringLiteral("3月12日，禾木川舍开发了第一款专业版全屏轮播代码……"), .tab = 36, .label = el("Label1", 6), .check = C::Text });
     c.append({ .kind = K::Label, .container = p1, .name = el("Label2", 3), .twips = { 1080, 3240, 720, 180 }, .text = QStringLiteral("字体颜色"), .flags = F::AutoSize });
-    c.append({ .kind = K::TextField, .container = p1, .name = QStringLiteral("Text9"), .twips = { 2280, 3120, 1095, 375 }, .text = QStringLiteral("#FF0000"), .tab = 39, .label = el("Label2", 3) });
+    c.append({ .kind = K::TextField, .container = p1, .name = QStringLiteral("Text9"), .twips = { 2280, 3120, 1095, 375 }, .text = QStringLiteral("#FF0000"), .tab = 39, .label = el("Label2", 3), .check = C::Attribute });
     c.append({ .kind = K::Label, .container = p1, .name = el("Label3", 3), .twips = { 1080, 3840, 720, 180 }, .text = QStringLiteral("字体大小"), .flags = F::AutoSize });
-    c.append({ .kind = K::TextField, .container = p1, .name = QStringLiteral("Text10"), .twips = { 2280, 3750, 855, 375 }, .text = QStringLiteral("40"), .tab = 38, .label = el("Label3", 3) });
+    c.append({ .kind = K::TextField, .container = p1, .name = QStringLiteral("Text10"), .twips = { 2280, 3750, 855, 375 }, .text = QStringLiteral("40"), .tab = 38, .label = el("Label3", 3), .check = C::Pixels });
     c.append({ .kind = K::Label, .container = p1, .name = el("Label5", 1), .twips = { 1200, 4440, 720, 180 }, .text = QStringLiteral("滚动速度"), .flags = F::AutoSize });
-    c.append({ .kind = K::TextField, .container = p1, .name = QStringLiteral("Text11"), .twips = { 2280, 4320, 855, 375 }, .text = QStringLiteral("6"), .tab = 37, .label = el("Label5", 1) });
+    c.append({ .kind = K::TextField, .container = p1, .name = QStringLiteral("Text11"), .twips = { 2280, 4320, 855, 375 }, .text = QStringLiteral("6"), .tab = 37, .label = el("Label5", 1), .check = C::Number });
     c.append({ .kind = K::Button, .container = p1, .name = QStringLiteral("LEN滚动"), .twips = { 9480, 4080, 2055, 615 }, .text = Generate, .tab = 35 });
     c.append({ .kind = K::HiddenText, .container = p1, .name = QStringLiteral("Text13"), .twips = { 840, 5160, 2775, 1935 }, .flags = F::Hidden });
     c.append({ .kind = K::HiddenText, .container = p1, .name = QStringLiteral("Text14"), .twips = { 4200, 5160, 2535, 1815 }, .text = QStringLiteral("Text14"), .flags = F::Hidden });
@@ -147,7 +148,7 @@ void navigationPanel(QList<ControlSpec>& c)
     };
     for (const NavRow& row : navRows) {
         c.append({ .kind = K::Label, .container = p2, .name = el(row.label, row.labelIndex), .twips = { row.labelLeft, row.labelTop, 2295, 255 }, .text = row.caption, .flags = F::AlignRight });
-        c.append({ .kind = K::TextField, .container = p2, .name = el("Text7", row.field), .twips = { row.fieldLeft, row.fieldTop, 3255, 375 }, .text = row.value, .tab = 41 + row.field, .label = el(row.label, row.labelIndex), .address = AddressKind::Image });
+        c.append({ .kind = K::TextField, .container = p2, .name = el("Text7", row.field), .twips = { row.fieldLeft, row.fieldTop, 3255, 375 }, .text = row.value, .tab = 41 + row.field, .label = el(row.label, row.labelIndex), .address = AddressKind::Image, .check = C::Address });
     }
     c.append({ .kind = K::Button, .container = p2, .name = QStringLiteral("CSS导航"), .twips = { 9360, 3600, 1935, 735 }, .text = Generate, .tab = 41 });
     c.append({ .kind = K::Picture, .container = p2, .name = el("Image1", 1), .twips = { 120, 4800, 11820, 1185 }, .text = QStringLiteral(":/pictures/Image1_1.jpg"), .flags = F::Stretched });
@@ -162,13 +163,13 @@ void carouselPanel(QList<ControlSpec>& c)
     const QString p3 = panelName(3);
     c.append({ .kind = K::Picture, .container = p3, .name = el("Image1", 2), .twips = { 1320, 480, 9570, 2415 }, .text = QStringLiteral(":/pictures/Image1_2.jpg") });
     c.append({ .kind = K::Label, .container = p3, .name = el("Label7", 0), .twips = { 360, 3600, 2250, 180 }, .text = QStringLiteral("海报图片地址A（1440*500）"), .flags = F::AutoSize });
-    c.append({ .kind = K::TextField, .container = p3, .name = el("Text15", 1), .twips = { 2760, 3480, 8655, 375 }, .text = PosterA, .tab = 51, .label = el("Label7", 0), .address = AddressKind::Image, .laidOut = { 1440, 500 } });
+    c.append({ .kind = K::TextField, .container = p3, .name = el("Text15", 1), .twips = { 2760, 3480, 8655, 375 }, .text = PosterA, .tab = 51, .label = el("Label7", 0), .address = AddressKind::Image, .laidOut = { 1440, 500 }, .check = C::Address });
     c.append({ .kind = K::Label, .container = p3, .name = el("Label7", 1), .twips = { 1440, 4200, 1080, 180 }, .text = QStringLiteral("商品链接地址"), .flags = F::AutoSize });
-    c.append({ .kind = K::TextField, .container = p3, .name = el("Text15", 2), .twips = { 2760, 4080, 6855, 375 }, .text = ShopAddress, .tab = 52, .label = el("Label7", 1), .address = AddressKind::Link });
+    c.append({ .kind = K::TextField, .container = p3, .name = el("Text15", 2), .twips = { 2760, 4080, 6855, 375 }, .text = ShopAddress, .tab = 52, .label = el("Label7", 1), .address = AddressKind::Link, .check = C::Address });
     c.append({ .kind = K::Label, .container = p3, .name = el("Label7", 2), .twips = { 360, 4920, 2250, 180 }, .text = QStringLiteral("海报图片地址B（1440*500）"), .flags = F::AutoSize });
-    c.append({ .kind = K::TextField, .container = p3, .name = el("Text15", 3), .twips = { 2760, 4800, 8295, 375 }, .text = PosterB, .tab = 53, .label = el("Label7", 2), .address = AddressKind::Image, .laidOut = { 1440, 500 } });
+    c.append({ .kind = K::TextField, .container = p3, .name = el("Text15", 3), .twips = { 2760, 4800, 8295, 375 }, .text = PosterB, .tab = 53, .label = el("Label7", 2), .address = AddressKind::Image, .laidOut = { 1440, 500 }, .check = C::Address });
     c.append({ .kind = K::Label, .container = p3, .name = el("Label7", 3), .twips = { 1560, 5520, 1080, 180 }, .text = QStringLiteral("商品链接地址"), .flags = F::AutoSize });
-    c.append({ .kind = K::TextField, .container = p3, .name = el("Text15", 4), .twips = { 2760, 5400, 6855, 375 }, .text = ShopAddress, .tab = 54, .label = el("Label7", 3), .address = AddressKind::Link });
+    c.append({ .kind = K::TextField, .container = p3, .name = el("Text15", 4), .twips = { 2760, 5400, 6855, 375 }, .text = ShopAddress, .tab = 54, .label = el("Label7", 3), .address = AddressKind::Link, .check = C::Address });
     c.append({ .kind = K::Button, .container = p3, .name = QStringLiteral("全屏轮播"), .twips = { 9960, 5400, 1815, 615 }, .text = Generate, .tab = 50 });
     c.append({ .kind = K::HiddenText, .container = p3, .name = QStringLiteral("Text16"), .twips = { 720, 7320, 2655, 1935 }, .flags = F::Hidden });
     c.append({ .kind = K::HiddenText, .container = p3, .name = QStringLiteral("Text17"), .twips = { 4320, 6960, 2655, 1695 }, .text = QStringLiteral("Text17"), .flags = F::Hidden });
@@ -179,7 +180,7 @@ void musicPanel(QList<ControlSpec>& c)
 {
     const QString p4 = panelName(4);
     c.append({ .kind = K::Label, .container = p4, .name = QStringLiteral("Label8"), .twips = { 360, 720, 1815, 375 }, .text = QStringLiteral("音乐网络链接地址：") });
-    c.append({ .kind = K::TextField, .container = p4, .name = QStringLiteral("Text18"), .twips = { 2400, 720, 8775, 375 }, .text = MusicAddress, .tab = 55, .label = QStringLiteral("Label8"), .address = AddressKind::Audio });
+    c.append({ .kind = K::TextField, .container = p4, .name = QStringLiteral("Text18"), .twips = { 2400, 720, 8775, 375 }, .text = MusicAddress, .tab = 55, .label = QStringLiteral("Label8"), .address = AddressKind::Audio, .check = C::Address });
     c.append({ .kind = K::Button, .container = p4, .name = QStringLiteral("背景音乐生成"), .twips = { 9600, 1320, 1815, 495 }, .text = Generate, .tab = 56 });
     c.append({ .kind = K::HiddenText, .container = p4, .name = QStringLiteral("Text19"), .twips = { 960, 6840, 6495, 495 }, .flags = F::Hidden });
 }
@@ -189,7 +190,7 @@ void backgroundPanel(QList<ControlSpec>& c)
 {
     const QString p5 = panelName(5);
     c.append({ .kind = K::Label, .container = p5, .name = QStringLiteral("Label11"), .twips = { 360, 480, 1695, 375 }, .text = QStringLiteral("悬浮背景图片链接") });
-    c.append({ .kind = K::TextField, .container = p5, .name = QStringLiteral("Text20"), .twips = { 2040, 360, 7695, 375 }, .text = PageBackground, .tab = 58, .label = QStringLiteral("Label11"), .address = AddressKind::Image });
+    c.append({ .kind = K::TextField, .container = p5, .name = QStringLiteral("Text20"), .twips = { 2040, 360, 7695, 375 }, .text = PageBackground, .tab = 58, .label = QStringLiteral("Label11"), .address = AddressKind::Image, .check = C::Address });
     c.append({ .kind = K::Button, .container = p5, .name = QStringLiteral("悬浮背景"), .twips = { 10200, 240, 1935, 495 }, .text = Generate, .tab = 59 });
     c.append({ .kind = K::Label, .container = p5, .name = el("Label5", 0), .twips = { 240, 1200, 5175, 255 }, .text = QStringLiteral("如果不选择平铺，实现全屏建议图片尺寸为：1920*950PX") });
     c.append({ .kind = K::Label, .container = p5, .name = el("Label3", 4), .twips = { 5880, 1320, 6120, 180 }, .text = QStringLiteral("背景显示于页面最底层，如果专业版已添加背景颜色，须删除才能实现效果；"), .flags = F::Blue | F::AutoSize });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AddressCheck.h"
+#include "FieldCheck.h"
 
 #include <QFlags>
 #include <QList>
@@ -52,6 +53,7 @@ struct ControlSpec
     QString label = {}; // a field's label; it is the buddy of the first field naming it
     AddressKind address = AddressKind::None; // what a field's address must lead to
     QSize laidOut = {}; // a picture's size in the module; height 0: only the width counts
+    FieldCheck check = FieldCheck::None; // what a field's value is checked for as it is typed
 
     bool has(ControlFlag flag) const { return flags.testFlag(flag); }
 };

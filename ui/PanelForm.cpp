@@ -1,7 +1,7 @@
 #include "PanelForm.h"
 
-#include "AddressEdit.h"
 #include "ControlInventory.h"
+#include "FieldEdit.h"
 #include "Generator.h"
 #include "LinkLabel.h"
 #include "PanelTable.h"
@@ -17,7 +17,6 @@
 #include <QRadioButton>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <limits>
 
 namespace {
 
@@ -48,18 +47,6 @@ QLabel* createLabel(const ControlSpec& spec, QWidget* container)
     if (spec.has(ControlFlag::AutoSize))
         label->setWordWrap(false);
     return label;
-}
-
-QLineEdit* createField(const ControlSpec& spec, const QString& text, QWidget* container)
-{
-    if (spec.address != AddressKind::None)
-        return new AddressEdit(text, container);
-    auto* field = new QLineEdit(container);
-    // Values of any length are used exactly as typed or pasted.
-    field->setMaxLength(std::numeric_limits<int>::max());
-    field->setText(text);
-    field->setCursorPosition(0);
-    return field;
 }
 
 QPlainTextEdit* createAboutText(const ControlSpec& spec, QWidget* container)
@@ -167,7 +154,7 @@ QWidget* PanelForm::createControl(const ControlSpec& spec, QWidget* container)
     case ControlKind::LinkLabel:
         return createLabel(spec, container);
     case ControlKind::TextField: {
-        QLineEdit* field = createField(spec, m_keptValues.value(spec.name, spec.text), container);
+        QLineEdit* field = new FieldEdit(spec.check, m_keptValues.value(spec.name, spec.text), container);
         connect(field, &QLineEdit::textChanged, this, [this, name = spec.name] { emit fieldChanged(name); });
         return field;
     }
