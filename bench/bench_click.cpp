@@ -237,7 +237,7 @@ void previews(Report& report, const Settings& settings, MainWindow& window, cons
                 slowestField = spec.name;
             }
         }
-        report.row({ panel.generatorButton, slowestField, formatSeconds(slowest) }, slowest <= settings.previewGoal);
+        report.row({ panel.generator()->button, slowestField, formatSeconds(slowest) }, slowest <= settings.previewGoal);
     }
 }
 

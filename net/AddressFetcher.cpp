@@ -21,6 +21,11 @@ QString failureReason(const QNetworkReply* reply)
         return QStringLiteral("找不到服务器 %1").arg(reply->url().host());
     case QNetworkReply::TimeoutError:
         return QStringLiteral("连接超时");
+    // Refused for the owner's safety, not by the server: Qt's text would be English.
+    case QNetworkReply::InsecureRedirectError:
+        return QStringLiteral("被转到了不安全的 http 地址");
+    case QNetworkReply::TooManyRedirectsError:
+        return QStringLiteral("转向次数过多");
     case QNetworkReply::SslHandshakeFailedError:
         return QStringLiteral("TLS 安全连接失败：%1").arg(reply->errorString());
     case QNetworkReply::TemporaryNetworkFailureError:
@@ -42,10 +47,14 @@ AddressFetcher::AddressFetcher(Limits limits, QObject* parent)
 
 void AddressFetcher::fetch(const QList<AddressRequest>& requests)
 {
+    // Each fetch starts afresh: old results would count towards the new total.
+    cancel();
+    m_results.clear();
     // Results are kept by address: a repeated one would never be counted
     // twice, and finished() would never come.
     m_queue = distinctRequests(requests);
     m_total = m_queue.size();
+    emit progress(0, int(m_total));
     for (int i = 0; i < m_limits.parallel; ++i)
         startNext();
     if (m_total == 0)
@@ -77,6 +86,14 @@ void AddressFetcher::startNext()
     QNetworkReply* reply = m_network->get(request);
     m_active.insert(reply, { next.address, next.kind == AddressKind::Image });
 
+    // A body announced larger than the cap is refused before it is read.
+    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
+        const auto it = m_active.find(reply);
+        if (it != m_active.end() && reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > m_limits.bytes) {
+            it->tooLarge = true;
+            reply->abort();
+        }
+    });
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
         const auto it = m_active.find(reply);
         if (it == m_active.end())

@@ -36,13 +36,8 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     connect(m_form, &PanelForm::controlBuilt, this, &MainWindow::connectHandler);
     connect(m_form->options(), &QButtonGroup::idClicked, this, &MainWindow::showPanel);
     m_form->buildWindowControls();
-    for (const PanelSpec& panel : panelTable()) {
-        QWidget* frame = control(panel.frame());
-        frame->hide();
-        frame->move(twipsToPixels(PanelLeft), twipsToPixels(PanelTop));
-    }
-    showPanel(0);
-    m_centring = std::make_unique<ScreenCentring>(this);
+    showPanel(m_form->options()->checkedId());
+    new ScreenCentring(this);
     connect(new PanelMenu(*m_form, this), &PanelMenu::chosen, this, &MainWindow::offerChosen);
     m_preview = new BrowserPreview(*m_form, *m_services.notifier, m_services.openUrl, this);
     connect(m_form, &PanelForm::fieldChanged, m_preview, &BrowserPreview::fieldChanged);
@@ -51,9 +46,8 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     preview->setShortcut(menuShortcut(PanelOffer::Preview));
     addAction(preview);
     connect(preview, &QAction::triggered, this, [this] {
-        const int shown = m_form->options()->checkedId();
-        if (shown >= 0 && panelAt(shown).offers(PanelOffer::Preview))
-            previewPanel(shown);
+        if (panelAt(m_shownPanel).offers(PanelOffer::Preview))
+            previewPanel(m_shownPanel);
     });
     // Else the first Tab stop, an unchecked option, gets the keyboard and the
     // first Space switches panels. Set before showing, this only names what
@@ -95,14 +89,6 @@ void MainWindow::offerChosen(PanelOffer offer, int panel)
     }
 }
 
-bool MainWindow::event(QEvent* event)
-{
-    const bool handled = QWidget::event(event);
-    if (m_centring)
-        m_centring->windowHandled(event);
-    return handled;
-}
-
 void MainWindow::showPanel(int index)
 {
     if (index < 0 || index >= panelTable().size())
@@ -111,6 +97,9 @@ void MainWindow::showPanel(int index)
         control(panel.frame())->hide();
     m_form->buildPanel(index);
     control(panelAt(index).frame())->show();
+    // The option bar says which panel shows, however it came to show.
+    m_form->options()->button(index)->setChecked(true);
+    m_shownPanel = index;
 }
 
 void MainWindow::runGenerator(const Generator& generator)
@@ -191,22 +180,7 @@ void MainWindow::saveSnippetToFile(const Generator& generator, const QString& sn
 
 void MainWindow::checkPanelAddresses(int panel)
 {
-    QList<CheckedField> fields;
-    for (const ControlSpec* spec : addressFields(panel))
-        fields.append({ reportCaption(spec->name), m_form->fieldText(spec->name), spec->address, spec->laidOut });
-    const QString title = QStringLiteral("地址检查结果");
-    if (plannedRequests(fields).isEmpty()) {
-        m_services.notifier->inform(title, QStringLiteral("本页没有填写地址。"));
-        return;
-    }
-    auto* check = new AddressCheckDialog(fields, this);
-    connect(check, &AddressCheckDialog::reportReady, this, [this, title](const QString& report, bool problems) {
-        if (problems)
-            m_services.notifier->warn(title, report);
-        else
-            m_services.notifier->inform(title, report);
-    });
-    check->start();
+    (new AddressCheckDialog(*m_form, panel, *m_services.notifier, this))->start();
 }
 
 void MainWindow::editBannerAddresses(int panel)

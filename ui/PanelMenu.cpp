@@ -10,7 +10,7 @@ PanelMenu::PanelMenu(PanelForm& form, QWidget* window)
 {
     for (const PanelSpec& panel : panelTable()) {
         QWidget* frame = form.control(panel.frame());
-        if (panel.menu.isEmpty() || !frame)
+        if (!frame || panel.menu().isEmpty())
             continue;
         frame->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(frame, &QWidget::customContextMenuRequested, this,
@@ -22,7 +22,7 @@ void PanelMenu::popup(const PanelSpec& panel, const QPoint& globalPos)
 {
     auto* menu = new QMenu(m_window);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    for (const PanelOffer offer : panel.menu) {
+    for (const PanelOffer offer : panel.menu()) {
         // Seeing the page stands apart from what changes the fields.
         if (offer == PanelOffer::Preview && !menu->isEmpty())
             menu->addSeparator();
