@@ -51,8 +51,7 @@ private:
     {
         QString address;
         bool image = false;
-        bool timedOut = false;
-        bool tooLarge = false;
+        QString failure = {}; // set when the fetcher itself ended it
     };
 
     void startNext();

@@ -10,11 +10,7 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-namespace {
-
 const QString ReportTitle = QStringLiteral("地址检查结果");
-
-} // namespace
 
 // Window-modal, and built by hand: QProgressDialog runs the event loop
 // inside setValue(), which would let answers and 取消 in mid-count.

@@ -45,12 +45,7 @@ QList<PanelOffer> PanelSpec::menu() const
 
 const QList<PanelSpec>& panelTable()
 {
-    static const QList<PanelSpec> panels = [] {
-        QList<PanelSpec> all;
-        for (int i = 0; i < PanelCount; ++i)
-            all.append(PanelSpec { i });
-        return all;
-    }();
+    static const QList<PanelSpec> panels { { 0 }, { 1 }, { 2 }, { 3 }, { 4 }, { 5 }, { 6 } };
     return panels;
 }
 
@@ -61,20 +56,16 @@ const PanelSpec& panelAt(int index)
 
 const PanelSpec* panelOfFrame(const QString& frame)
 {
-    for (const PanelSpec& panel : panelTable()) {
-        if (panel.frame() == frame)
-            return &panel;
-    }
-    return nullptr;
+    const auto it = std::find_if(panelTable().cbegin(), panelTable().cend(),
+                                 [&frame](const PanelSpec& panel) { return panel.frame() == frame; });
+    return it == panelTable().cend() ? nullptr : &*it;
 }
 
 const PanelSpec* panelOfOption(const QString& option)
 {
-    for (const PanelSpec& panel : panelTable()) {
-        if (panel.option() == option)
-            return &panel;
-    }
-    return nullptr;
+    const auto it = std::find_if(panelTable().cbegin(), panelTable().cend(),
+                                 [&option](const PanelSpec& panel) { return panel.option() == option; });
+    return it == panelTable().cend() ? nullptr : &*it;
 }
 
 const PanelSpec* panelOfControl(const QString& control)

@@ -26,10 +26,8 @@ std::optional<QPoint> ScreenCentring::centred() const
                   area.y() + qRound(area.height() / 2.0 - outer.height() / 2.0));
 }
 
-bool ScreenCentring::eventFilter(QObject* watched, QEvent* event)
+bool ScreenCentring::eventFilter(QObject*, QEvent* event)
 {
-    if (watched != m_window)
-        return false;
     // The frame's size is known only once a window manager has framed the
     // window: centre again by the real outer rectangle.
     switch (event->type()) {
