@@ -68,7 +68,7 @@ private:
     }
     QString reportOf(int panel)
     {
-        m_window->checkPanelAddresses(panel);
+        m_window->offer(PanelOffer::AddressCheck, panel);
         [&] { QTRY_COMPARE_WITH_TIMEOUT(m_notifier.boxes.size(), 1, 15000); }();
         const RecordingNotifier::Box box = m_notifier.boxes.value(0);
         return box.title + QLatin1Char('|') + QString::number(int(box.kind)) + QLatin1Char('\n') + box.message;
@@ -126,7 +126,7 @@ private slots:
         for (int row = 1; row <= 6; ++row)
             hanging.insert(arrayElementName(QStringLiteral("Text4"), row), paths[row - 1]);
         setAddresses(0, hanging);
-        m_window->checkPanelAddresses(0);
+        m_window->offer(PanelOffer::AddressCheck, 0);
         // Settles at once when too many start, so that the count tells it.
         QTRY_VERIFY(m_server->openConnections() >= 4);
         QTest::qWait(200);

@@ -38,7 +38,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     m_form->buildWindowControls();
     showPanel(m_form->options()->checkedId());
     new ScreenCentring(this);
-    connect(new PanelMenu(*m_form, this), &PanelMenu::chosen, this, &MainWindow::offerChosen);
+    connect(new PanelMenu(*m_form, this), &PanelMenu::chosen, this, &MainWindow::offer);
     m_preview = new BrowserPreview(*m_form, *m_services.notifier, m_services.openUrl, this);
     connect(m_form, &PanelForm::fieldChanged, m_preview, &BrowserPreview::fieldChanged);
     // The menu's keys work anywhere in the window, for the panel shown.
@@ -47,7 +47,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     addAction(preview);
     connect(preview, &QAction::triggered, this, [this] {
         if (panelAt(m_shownPanel).offers(PanelOffer::Preview))
-            previewPanel(m_shownPanel);
+            offer(PanelOffer::Preview, m_shownPanel);
     });
     // Else the first Tab stop, an unchecked option, gets the keyboard and the
     // first Space switches panels. Set before showing, this only names what
@@ -71,22 +71,6 @@ void MainWindow::connectHandler(const ControlSpec& spec, QWidget* widget)
         connect(button, &QPushButton::clicked, this, [this, generator] { runGenerator(*generator); });
     else if (spec.name == QStringLiteral("旺旺清除"))
         connect(button, &QPushButton::clicked, this, &MainWindow::clearContacts);
-}
-
-void MainWindow::offerChosen(PanelOffer offer, int panel)
-{
-    switch (offer) {
-    case PanelOffer::RestoreDefaults:
-        return restorePanelDefaults(panel);
-    case PanelOffer::AddressCheck:
-        return checkPanelAddresses(panel);
-    case PanelOffer::BannerAddresses:
-        return editBannerAddresses(panel);
-    case PanelOffer::SampleExport:
-        return exportSamples();
-    case PanelOffer::Preview:
-        return previewPanel(panel);
-    }
 }
 
 void MainWindow::showPanel(int index)
@@ -157,15 +141,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
-void MainWindow::restorePanelDefaults(int panel)
-{
-    if (!m_services.notifier->ask(QStringLiteral("提示"),
-                                  QStringLiteral("恢复后本页现在的内容将无法恢复，是否要恢复本页默认内容？")))
-        return;
-    m_form->restoreDefaults(panel);
-    saveFieldValues();
-}
-
 void MainWindow::saveSnippetToFile(const Generator& generator, const QString& snippet)
 {
     if (!m_services.chooseSaveFile)
@@ -178,27 +153,30 @@ void MainWindow::saveSnippetToFile(const Generator& generator, const QString& sn
         m_services.notifier->warn(QStringLiteral("保存失败"), problem);
 }
 
-void MainWindow::checkPanelAddresses(int panel)
+void MainWindow::offer(PanelOffer offer, int panel)
 {
-    (new AddressCheckDialog(*m_form, panel, *m_services.notifier, this))->start();
-}
-
-void MainWindow::editBannerAddresses(int panel)
-{
-    auto* dialog = new BannerAddressDialog(*m_form, panel, this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, &MainWindow::saveFieldValues);
-    dialog->open();
-}
-
-void MainWindow::exportSamples()
-{
-    const QString folder = m_services.chooseFolder ? m_services.chooseFolder() : QString();
-    if (!folder.isEmpty())
-        exportSamplesTelling(folder, *m_services.notifier);
-}
-
-void MainWindow::previewPanel(int panel)
-{
-    m_preview->show(panel);
+    Notifier& notifier = *m_services.notifier;
+    switch (offer) {
+    case PanelOffer::RestoreDefaults:
+        if (notifier.ask(QStringLiteral("提示"),
+                         QStringLiteral("恢复后本页现在的内容将无法恢复，是否要恢复本页默认内容？"))) {
+            m_form->restoreDefaults(panel);
+            saveFieldValues();
+        }
+        return;
+    case PanelOffer::AddressCheck:
+        return (new AddressCheckDialog(*m_form, panel, notifier, this))->start();
+    case PanelOffer::BannerAddresses: {
+        auto* dialog = new BannerAddressDialog(*m_form, panel, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dialog, &QDialog::accepted, this, &MainWindow::saveFieldValues);
+        return dialog->open();
+    }
+    case PanelOffer::SampleExport:
+        if (const QString folder = m_services.chooseFolder ? m_services.chooseFolder() : QString(); !folder.isEmpty())
+            exportSamplesTelling(folder, notifier);
+        return;
+    case PanelOffer::Preview:
+        return m_preview->show(panel);
+    }
 }

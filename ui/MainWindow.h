@@ -32,19 +32,14 @@ public:
     void visitDeveloperPage();
 
     void saveFieldValues();
-    // What a panel's right-click menu offers.
-    void restorePanelDefaults(int panel);
-    void checkPanelAddresses(int panel);
-    void editBannerAddresses(int panel);
-    void exportSamples();
-    void previewPanel(int panel);
+    // Does what a panel's right-click menu offers.
+    void offer(PanelOffer offer, int panel);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void connectHandler(const ControlSpec& spec, QWidget* widget);
-    void offerChosen(PanelOffer offer, int panel);
     void saveSnippetToFile(const Generator& generator, const QString& snippet);
 
     WindowServices m_services;

@@ -76,19 +76,12 @@ const PanelSpec* panelOfControl(const QString& control)
 
 QString menuText(PanelOffer offer)
 {
-    switch (offer) {
-    case PanelOffer::RestoreDefaults:
-        return QStringLiteral("恢复本页默认内容");
-    case PanelOffer::AddressCheck:
-        return QStringLiteral("检查本页图片地址");
-    case PanelOffer::BannerAddresses:
-        return QStringLiteral("修改客服横幅图片地址…");
-    case PanelOffer::SampleExport:
-        return QStringLiteral("导出示例图片…");
-    case PanelOffer::Preview:
-        return QStringLiteral("在浏览器中预览");
-    }
-    Q_UNREACHABLE();
+    // In the order of PanelOffer.
+    static const QString texts[] = {
+        QStringLiteral("恢复本页默认内容"), QStringLiteral("检查本页图片地址"),
+        QStringLiteral("修改客服横幅图片地址…"), QStringLiteral("导出示例图片…"), QStringLiteral("在浏览器中预览"),
+    };
+    return texts[int(offer)];
 }
 
 QKeySequence menuShortcut(PanelOffer offer)
