@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include <memory>
@@ -169,9 +170,17 @@ private slots:
         QVERIFY(music->toolTip().isEmpty());
     }
 
-    // Each panel's right-click menu as the owner sees it, and the preview's key.
+    // Each panel's right-click menu as the owner sees it, the preview's key,
+    // and the tooltip over the panel that tells of them (not over a field).
     void panelMenusAsTheOwnerSeesThem()
     {
+        const auto hover = [this](const QString& name) {
+            QWidget* widget = get(name);
+            QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(widget, &event);
+        };
+        hover(QStringLiteral("Text2_1"));
+        QVERIFY(!QToolTip::isVisible());
         const QString restore = QStringLiteral("恢复本页默认内容");
         const QString check = QStringLiteral("检查本页图片地址");
         const QString banners = QStringLiteral("修改客服横幅图片地址…");
@@ -194,6 +203,13 @@ private slots:
             QCOMPARE(shown, menus.at(i));
             if (shown.contains(preview))
                 QCOMPARE(menu->actions().last()->shortcut(), QKeySequence(Qt::Key_F5));
+            if (!shown.isEmpty()) {
+                hover(panelName(i));
+                const QString hint = QToolTip::text();
+                for (const QString& caption : shown)
+                    QVERIFY2(hint.contains(caption), qPrintable(hint));
+                QCOMPARE(hint.contains(QStringLiteral("F5")), shown.contains(preview));
+            }
             if (menu)
                 menu->close();
         }
