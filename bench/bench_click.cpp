@@ -228,7 +228,7 @@ void previews(Report& report, const Settings& settings, MainWindow& window, cons
             std::vector<double> samples;
             for (int i = 0; i < settings.deliveryRuns; ++i) {
                 const auto start = Clock::now();
-                window.previewPanel(panel.index);
+                window.offer(PanelOffer::Preview, panel.index);
                 samples.push_back(std::chrono::duration<double>(opened - start).count());
             }
             window.setFieldText(spec.name, original);
@@ -237,7 +237,7 @@ void previews(Report& report, const Settings& settings, MainWindow& window, cons
                 slowestField = spec.name;
             }
         }
-        report.row({ panel.generatorButton, slowestField, formatSeconds(slowest) }, slowest <= settings.previewGoal);
+        report.row({ panel.generator()->button, slowestField, formatSeconds(slowest) }, slowest <= settings.previewGoal);
     }
 }
 

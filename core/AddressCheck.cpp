@@ -94,7 +94,7 @@ QList<AddressRequest> plannedRequests(const QList<CheckedField>& fields)
         if (!field.address.isEmpty())
             requests.append({ field.address, field.kind });
     }
-    return distinctRequests(requests);
+    return requests;
 }
 
 AddressReport addressReport(

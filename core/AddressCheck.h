@@ -76,7 +76,7 @@ struct CheckedField
     QSize laidOut;   // as judgeAddress() takes it
 };
 
-// What to fetch for the fields: every address typed, each once.
+// What to fetch for the fields: every address typed (the fetcher asks each once).
 QList<AddressRequest> plannedRequests(const QList<CheckedField>& fields);
 
 struct AddressReport

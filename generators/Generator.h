@@ -1,12 +1,14 @@
 #pragma once
 
 #include "DeliverCode.h"
+#include "PreviewPage.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // One replacement pass of a generator: every occurrence of `marker` becomes the
 // text of the field whose object name is `field` (chat ids first go through
@@ -30,6 +32,7 @@ struct Generator
     int attemptLimit = DefaultAttemptLimit;
     ClearingMode clearing = ClearingMode::Once;
     Confirmation confirmation;
+    std::optional<PreviewLayout> preview = {}; // how its preview page lays the snippet out; none: no preview
 };
 
 // Every generator of the window, in panel order.

@@ -50,25 +50,25 @@ QList<FieldStep> stripSteps()
 const QList<Generator>& allGenerators()
 {
     // The navigation CSS is the longest snippet: it gets more attempts, each
-    // with a fresh clear.
+    // with a fresh clear. The fixed background's option is hidden: no preview.
     static const QList<Generator> generators {
         { QStringLiteral("旺旺在线"), QStringLiteral("Text23"), QStringLiteral("Text24"),
           QStringLiteral("contact-block.txt"), contactSteps(),
-          DefaultAttemptLimit, ClearingMode::Once, customModuleNotice() },
+          DefaultAttemptLimit, ClearingMode::Once, customModuleNotice(), PreviewLayout::Column },
         { QStringLiteral("LEN滚动"), QStringLiteral("Text13"), QStringLiteral("Text14"),
           QStringLiteral("announcement-strip.txt"), stripSteps(),
-          DefaultAttemptLimit, ClearingMode::Once, editorNotice() },
+          DefaultAttemptLimit, ClearingMode::Once, editorNotice(), PreviewLayout::Column },
         { QStringLiteral("CSS导航"), QStringLiteral("Text5"), QStringLiteral("Text6"),
           QStringLiteral("navigation-css.txt"),
           numberedSteps(QStringLiteral("图片地址"), QStringLiteral("Text7"), 8),
-          NavigationAttemptLimit, ClearingMode::EveryAttempt, editorNotice() },
+          NavigationAttemptLimit, ClearingMode::EveryAttempt, editorNotice(), PreviewLayout::NavigationCss },
         { QStringLiteral("全屏轮播"), QStringLiteral("Text16"), QStringLiteral("Text17"),
           QStringLiteral("poster-carousel.txt"),
           numberedSteps(QStringLiteral("图片地址"), QStringLiteral("Text15"), 4),
-          DefaultAttemptLimit, ClearingMode::Once, customModuleNotice() },
+          DefaultAttemptLimit, ClearingMode::Once, customModuleNotice(), PreviewLayout::FullWidth },
         { QStringLiteral("背景音乐生成"), QStringLiteral("Text19"), QString(),
           QStringLiteral("background-music.txt"), { { QStringLiteral("背景音乐"), QStringLiteral("Text18") } },
-          DefaultAttemptLimit, ClearingMode::Once, customModuleNotice() },
+          DefaultAttemptLimit, ClearingMode::Once, customModuleNotice(), PreviewLayout::Music },
         { QStringLiteral("悬浮背景"), QStringLiteral("Text21"), QString(),
           QStringLiteral("fixed-background.txt"), { { QStringLiteral("背景图"), QStringLiteral("Text20") } },
           DefaultAttemptLimit, ClearingMode::Once, customModuleNotice() },

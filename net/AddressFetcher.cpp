@@ -21,6 +21,11 @@ QString failureReason(const QNetworkReply* reply)
         return QStringLiteral("找不到服务器 %1").arg(reply->url().host());
     case QNetworkReply::TimeoutError:
         return QStringLiteral("连接超时");
+    // Refused for the owner's safety, not by the server: Qt's text would be English.
+    case QNetworkReply::InsecureRedirectError:
+        return QStringLiteral("被转到了不安全的 http 地址");
+    case QNetworkReply::TooManyRedirectsError:
+        return QStringLiteral("转向次数过多");
     case QNetworkReply::SslHandshakeFailedError:
         return QStringLiteral("TLS 安全连接失败：%1").arg(reply->errorString());
     case QNetworkReply::TemporaryNetworkFailureError:
@@ -42,10 +47,14 @@ AddressFetcher::AddressFetcher(Limits limits, QObject* parent)
 
 void AddressFetcher::fetch(const QList<AddressRequest>& requests)
 {
+    // Each fetch starts afresh: old results would count towards the new total.
+    cancel();
+    m_results.clear();
     // Results are kept by address: a repeated one would never be counted
     // twice, and finished() would never come.
     m_queue = distinctRequests(requests);
     m_total = m_queue.size();
+    emit progress(0, int(m_total));
     for (int i = 0; i < m_limits.parallel; ++i)
         startNext();
     if (m_total == 0)
@@ -77,24 +86,30 @@ void AddressFetcher::startNext()
     QNetworkReply* reply = m_network->get(request);
     m_active.insert(reply, { next.address, next.kind == AddressKind::Image });
 
-    connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
-        const auto it = m_active.find(reply);
-        if (it == m_active.end())
-            return;
-        if (!it->image && reply->bytesAvailable() >= HeadBytes) {
-            conclude(reply, true);
-        } else if (reply->bytesAvailable() > m_limits.bytes) {
-            it->tooLarge = true;
+    // Ends the transfer with the reason the report gives; the abort finishes it.
+    const auto end = [this, reply](const QString& failure) {
+        if (const auto it = m_active.find(reply); it != m_active.end()) {
+            it->failure = failure;
             reply->abort();
         }
+    };
+    const QString tooLarge = QStringLiteral("文件超过 %1 MB").arg(m_limits.bytes >> 20);
+    // A body announced larger than the cap is refused before it is read.
+    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply, end, tooLarge] {
+        if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > m_limits.bytes)
+            end(tooLarge);
+    });
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply, end, tooLarge] {
+        if (!m_active.contains(reply))
+            return;
+        if (!m_active.value(reply).image && reply->bytesAvailable() >= HeadBytes)
+            conclude(reply, true);
+        else if (reply->bytesAvailable() > m_limits.bytes)
+            end(tooLarge);
     });
     connect(reply, &QNetworkReply::finished, this, [this, reply] { conclude(reply, false); });
-    QTimer::singleShot(m_limits.time, reply, [this, reply] {
-        if (const auto it = m_active.find(reply); it != m_active.end()) {
-            it->timedOut = true;
-            reply->abort();
-        }
-    });
+    QTimer::singleShot(m_limits.time, reply,
+        [this, end] { end(QStringLiteral("%1 秒内没有完成").arg(double(m_limits.time.count()) / 1000)); });
 }
 
 void AddressFetcher::conclude(QNetworkReply* reply, bool early)
@@ -110,10 +125,8 @@ void AddressFetcher::conclude(QNetworkReply* reply, bool early)
     // restate an HTTP status, which the verdict judges itself.
     const bool networkFailed = reply->error() != QNetworkReply::NoError
         && (reply->error() < QNetworkReply::ContentAccessDenied || !status.isValid());
-    if (transfer.timedOut) {
-        result.failure = QStringLiteral("%1 秒内没有完成").arg(double(m_limits.time.count()) / 1000);
-    } else if (transfer.tooLarge) {
-        result.failure = QStringLiteral("文件超过 %1 MB").arg(m_limits.bytes >> 20);
+    if (!transfer.failure.isEmpty()) {
+        result.failure = transfer.failure;
     } else if (!early && networkFailed) {
         result.failure = failureReason(reply);
     } else {

@@ -33,7 +33,7 @@ public:
     }
 
     // Fetches each address once, however often it is given, and finishes
-    // when every one has a result. An image is read whole; for anything else
+    // when every one has a result. A new fetch ends the one before it. An image is read whole; for anything else
     // the answer and the first bytes of its body will do.
     void fetch(const QList<AddressRequest>& requests);
     // Ends every request at once; finished() does not follow.
@@ -42,7 +42,7 @@ public:
     const QHash<QString, FetchResult>& results() const { return m_results; }
 
 signals:
-    // `total` counts each address once.
+    // `total` counts each address once; (0, total) comes as a fetch starts.
     void progress(int done, int total);
     void finished();
 
@@ -51,8 +51,7 @@ private:
     {
         QString address;
         bool image = false;
-        bool timedOut = false;
-        bool tooLarge = false;
+        QString failure = {}; // set when the fetcher itself ended it
     };
 
     void startNext();

@@ -38,6 +38,31 @@ private slots:
         QVERIFY2(failure.startsWith(QStringLiteral("文件超过")), qPrintable(failure));
     }
 
+    // A body announced over the cap is refused at its headers, not after the
+    // time limit: the server never sends more than the first bytes.
+    void announcedLengthOverTheCapIsRefusedAtOnce()
+    {
+        LocalHttpServer server;
+        AddressFetcher fetcher(AddressFetcher::Limits { 4, std::chrono::milliseconds(10000), 1000 });
+        QSignalSpy finished(&fetcher, &AddressFetcher::finished);
+        const QString address = server.url("/hang");
+        fetcher.fetch({ { address, AddressKind::Image } });
+        QVERIFY(finished.wait(3000));
+        const QString failure = fetcher.results().value(address).failure;
+        QVERIFY2(failure.startsWith(QStringLiteral("文件超过")), qPrintable(failure));
+    }
+
+    void redirectLoopHasAChineseReason()
+    {
+        LocalHttpServer server({ { "/loop", httpAnswer("302 Found", "Location: /loop\r\n", {}) } });
+        AddressFetcher fetcher;
+        QSignalSpy finished(&fetcher, &AddressFetcher::finished);
+        const QString address = server.url("/loop");
+        fetcher.fetch({ { address, AddressKind::Image } });
+        QVERIFY(finished.wait(8000));
+        QCOMPARE(fetcher.results().value(address).failure, QStringLiteral("转向次数过多"));
+    }
+
     // The fetcher lives on: only cancel() itself can have ended the requests.
     void cancelEndsEveryRequest()
     {
@@ -51,6 +76,23 @@ private slots:
         // Well under the 10 s a request may take, with room for a loaded machine.
         QTRY_COMPARE_WITH_TIMEOUT(server.openConnections(), 0, 5000);
         QVERIFY(!finished.wait(300));
+    }
+
+    // A check cancelled halfway leaves a result behind; the next one must
+    // neither count it nor wait for it.
+    void fetchAfterACancelCountsOnlyItsOwn()
+    {
+        LocalHttpServer server({ { "/page", httpAnswer("200 OK", "Content-Type: text/html\r\n", "<p>shop</p>") },
+            { "/other", httpAnswer("200 OK", "Content-Type: text/html\r\n", "<p>other</p>") } });
+        AddressFetcher fetcher;
+        QSignalSpy finished(&fetcher, &AddressFetcher::finished);
+        fetcher.fetch({ { server.url("/page"), AddressKind::Link }, { server.url("/hang"), AddressKind::Link } });
+        QTRY_COMPARE(fetcher.results().size(), 1);
+        fetcher.cancel();
+        const QString other = server.url("/other");
+        fetcher.fetch({ { other, AddressKind::Link } });
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(fetcher.results().keys(), QList<QString> { other });
     }
 
     void repeatedAddressIsFetchedOnceAndFinishes()

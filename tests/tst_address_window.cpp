@@ -9,7 +9,6 @@
 #include "ControlInventory.h"
 #include "LocalHttpServer.h"
 #include "MainWindow.h"
-#include "PanelTable.h"
 #include "TestSupport.h"
 #include "WindowTestCase.h"
 
@@ -21,6 +20,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include <memory>
@@ -69,7 +69,7 @@ private:
     }
     QString reportOf(int panel)
     {
-        m_window->checkPanelAddresses(panel);
+        m_window->offer(PanelOffer::AddressCheck, panel);
         [&] { QTRY_COMPARE_WITH_TIMEOUT(m_notifier.boxes.size(), 1, 15000); }();
         const RecordingNotifier::Box box = m_notifier.boxes.value(0);
         return box.title + QLatin1Char('|') + QString::number(int(box.kind)) + QLatin1Char('\n') + box.message;
@@ -127,7 +127,7 @@ private slots:
         for (int row = 1; row <= 6; ++row)
             hanging.insert(arrayElementName(QStringLiteral("Text4"), row), paths[row - 1]);
         setAddresses(0, hanging);
-        m_window->checkPanelAddresses(0);
+        m_window->offer(PanelOffer::AddressCheck, 0);
         // Settles at once when too many start, so that the count tells it.
         QTRY_VERIFY(m_server->openConnections() >= 4);
         QTest::qWait(200);
@@ -170,21 +170,46 @@ private slots:
         QVERIFY(music->toolTip().isEmpty());
     }
 
-    // Each panel's right-click menu holds what its row of the panel table
-    // offers, in that order, and the preview shows its key.
-    void panelMenusShowWhatTheirPanelsOffer()
+    // Each panel's right-click menu as the owner sees it, the preview's key,
+    // and the tooltip over the panel that tells of them (not over a field).
+    void panelMenusAsTheOwnerSeesThem()
     {
-        for (const PanelSpec& panel : panelTable()) {
-            m_window->showPanel(panel.index);
-            QMenu* menu = rightClick(panel.frame());
-            QStringList expected;
-            for (const PanelOffer offer : panel.menu)
-                expected << menuText(offer);
+        const auto hover = [this](const QString& name) {
+            QWidget* widget = get(name);
+            QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(widget, &event);
+        };
+        hover(QStringLiteral("Text2_1"));
+        QVERIFY(!QToolTip::isVisible());
+        const QString restore = QStringLiteral("恢复本页默认内容");
+        const QString check = QStringLiteral("检查本页图片地址");
+        const QString banners = QStringLiteral("修改客服横幅图片地址…");
+        const QString samples = QStringLiteral("导出示例图片…");
+        const QString preview = QStringLiteral("在浏览器中预览");
+        const QList<QStringList> menus {
+            { restore, check, banners, samples, preview },
+            { restore, check, samples, preview },
+            { restore, check, preview },
+            { restore, check, preview },
+            { restore, check, preview },
+            { restore, check },
+            {},
+        };
+        for (int i = 0; i < PanelCount; ++i) {
+            m_window->showPanel(i);
+            QMenu* menu = rightClick(panelName(i));
             QStringList shown = menu ? captions(menu) : QStringList();
             shown.removeAll(QString());
-            QCOMPARE(shown, expected);
-            if (panel.offers(PanelOffer::Preview))
+            QCOMPARE(shown, menus.at(i));
+            if (shown.contains(preview))
                 QCOMPARE(menu->actions().last()->shortcut(), QKeySequence(Qt::Key_F5));
+            if (!shown.isEmpty()) {
+                hover(panelName(i));
+                const QString hint = QToolTip::text();
+                for (const QString& caption : shown)
+                    QVERIFY2(hint.contains(caption), qPrintable(hint));
+                QCOMPARE(hint.contains(QStringLiteral("F5")), shown.contains(preview));
+            }
             if (menu)
                 menu->close();
         }

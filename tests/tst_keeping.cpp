@@ -113,7 +113,7 @@ private:
     }
     QDialog* openBannerDialog()
     {
-        m_window->editBannerAddresses(0);
+        m_window->offer(PanelOffer::BannerAddresses, 0);
         auto* dialog = m_window->findChild<QDialog*>(QStringLiteral("BannerAddresses"));
         return dialog && dialog->isVisible() ? dialog : nullptr;
     }
@@ -451,7 +451,7 @@ private slots:
     void exportWritesEverySampleReadableAtItsSize()
     {
         m_folder = sampleFolder();
-        m_window->exportSamples();
+        m_window->offer(PanelOffer::SampleExport, 0);
         QCOMPARE(m_notifier.boxes.size(), 1);
         QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Inform);
         QCOMPARE(m_notifier.boxes.first().title, QStringLiteral("示例图片已导出"));
@@ -487,7 +487,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write("mine") == 4);
         }
         m_notifier.choices = { choice };
-        m_window->exportSamples();
+        m_window->offer(PanelOffer::SampleExport, 0);
         QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Choose);
         for (const QString& name : mine)
             QVERIFY(m_notifier.boxes.first().message.contains(name));
@@ -505,7 +505,7 @@ private slots:
     void exportThatCannotWriteSaysSoAndLeavesNothing()
     {
         m_folder = sampleFolder();
-        withFileSizeLimit(1024, [this] { m_window->exportSamples(); });
+        withFileSizeLimit(1024, [this] { m_window->offer(PanelOffer::SampleExport, 0); });
         QCOMPARE(m_notifier.boxes.size(), 1);
         QCOMPARE(m_notifier.boxes.first().kind, RecordingNotifier::Kind::Warn);
         QCOMPARE(m_notifier.boxes.first().title, QStringLiteral("导出失败"));

@@ -232,6 +232,13 @@ void TestPictures::picturesFillTheirRectangleAtEveryScale()
         QVERIFY2(qAbs(pixmap.width() - rectangle.width() * ratio) <= 0.5
                      && qAbs(pixmap.height() - rectangle.height() * ratio) <= 0.5,
                  qPrintable(QStringLiteral("%1: %2×%3").arg(spec.name).arg(pixmap.width()).arg(pixmap.height())));
+        // Between the two drawings, the larger one scaled down: the smaller
+        // blown up would blur on a 150 % laptop screen.
+        if (ratio > 1) {
+            const QImage shown = pixmap.toImage();
+            const QImage blownUp = decode(readResource(spec.text)).scaled(pixmap.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            QVERIFY2(shown != blownUp.convertToFormat(shown.format()), qPrintable(spec.name));
+        }
     }
 }
 

@@ -234,10 +234,7 @@ private slots:
         menu->close();
         QTRY_COMPARE(m_opened.size(), 1);
         const QString path = m_opened.first().toLocalFile();
-        const auto page = [&path] {
-            QFile file(path);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        };
+        const auto page = [&path] { return readFile(path); };
         QVERIFY(page().contains(delivered.toUtf8()));
         QCOMPARE(m_clipboard.sets, 1);
         QCOMPARE(m_window->fieldText(contact.workBuffer), QStringLiteral("kept"));
@@ -251,6 +248,34 @@ private slots:
         QCOMPARE(m_opened.size(), 2);
         QCOMPARE(m_notifier.boxes.size(), 1);
         QVERIFY(m_notifier.boxes.first().message.contains(QDir::toNativeSeparators(path)));
+    }
+
+    // F5 previews the panel shown, however it came to show: each generator
+    // into a page of its own, and typing rewrites only pages once previewed.
+    // The About panel has none: F5 there does nothing.
+    void f5PreviewsTheShownPanelIntoItsOwnPage()
+    {
+        QVERIFY(activate());
+        m_window->showPanel(6);
+        press(Qt::Key_F5);
+        QVERIFY(m_opened.isEmpty());
+        QVERIFY(m_notifier.boxes.isEmpty());
+
+        m_window->showPanel(1);
+        press(Qt::Key_F5);
+        m_window->showPanel(3);
+        press(Qt::Key_F5);
+        QCOMPARE(m_opened.size(), 2);
+        const QString strip = m_opened.at(0).toLocalFile();
+        QVERIFY(strip != m_opened.at(1).toLocalFile());
+        const QDir folder = QFileInfo(strip).dir();
+        const QStringList pages = folder.entryList(QDir::Files);
+
+        m_window->setFieldText(QStringLiteral("Text7_1"), QStringLiteral("https://nav.example/never-previewed.png"));
+        m_window->setFieldText(QStringLiteral("Text12"), QStringLiteral("新公告"));
+        QTRY_VERIFY(readFile(strip).contains("新公告"));
+        QCOMPARE(folder.entryList(QDir::Files), pages);
+        QVERIFY(!readFile(m_opened.at(1).toLocalFile()).contains("新公告"));
     }
 
     void layoutInvariantsHoldOnEveryPanel()

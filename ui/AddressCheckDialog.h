@@ -6,23 +6,24 @@
 #include <QList>
 
 class AddressFetcher;
+class Notifier;
+class PanelForm;
 
-// An address check's progress, with "取消": owns the requests and hands back
-// the report. Gone once done or cancelled; a cancelled check reports nothing.
+// The address check of one panel, whole: says when the panel has no address,
+// else shows progress with "取消", owns the requests, and ends with the
+// report's box. Gone once done or cancelled; a cancelled check reports nothing.
 class AddressCheckDialog final : public QDialog
 {
     Q_OBJECT
 
 public:
-    AddressCheckDialog(const QList<CheckedField>& fields, QWidget* parent);
+    AddressCheckDialog(PanelForm& form, int panel, Notifier& notifier, QWidget* parent);
 
     void start();
     void reject() override;
 
-signals:
-    void reportReady(const QString& report, bool hasProblems);
-
 private:
-    QList<AddressRequest> m_requests;
+    QList<CheckedField> m_fields;
+    Notifier& m_notifier;
     AddressFetcher* m_fetcher;
 };

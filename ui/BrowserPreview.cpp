@@ -14,7 +14,7 @@
 #include <QStandardPaths>
 #include <cstdio>
 
-BrowserPreview::BrowserPreview(PanelForm& form, Notifier& notifier, Opener open, QObject* parent)
+BrowserPreview::BrowserPreview(PanelForm& form, Notifier& notifier, UrlOpener open, QObject* parent)
     : QObject(parent)
     , m_form(form)
     , m_notifier(notifier)
@@ -88,14 +88,14 @@ PreviewInput previewInput(const PanelSpec& panel,
     const std::function<QString(const QString& field)>& fieldText, const QDateTime& time)
 {
     PreviewInput input;
-    input.layout = panel.preview;
+    input.layout = *panel.generator()->preview;
     input.caption = findControl(panel.option())->text;
     input.snippet = composeFromFields(*panel.generator(), fieldText);
     input.time = time;
     // A poster's field is followed by its link's.
     for (const ControlSpec* spec : addressFields(panel.index)) {
         const QString value = fieldText(spec->name);
-        if (panel.preview == PreviewLayout::FullWidth && spec->address == AddressKind::Image)
+        if (input.layout == PreviewLayout::FullWidth && spec->address == AddressKind::Image)
             input.posters.append({ value, QString() });
         else if (spec->address == AddressKind::Link && !input.posters.isEmpty())
             input.posters.last().link = value;

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "PreviewPage.h"
+#include "WindowServices.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QSet>
 #include <QTimer>
-#include <QUrl>
 #include <chrono>
 #include <functional>
 
@@ -22,24 +22,22 @@ class BrowserPreview final : public QObject
     Q_OBJECT
 
 public:
-    using Opener = std::function<bool(const QUrl&)>;
-
-    BrowserPreview(PanelForm& form, Notifier& notifier, Opener open, QObject* parent = nullptr);
+    BrowserPreview(PanelForm& form, Notifier& notifier, UrlOpener open, QObject* parent = nullptr);
 
     // A box says what failed, naming the file. Clipboard and fields stay as they are.
     void show(int index);
     void fieldChanged(const QString& name); // of every field
 
+private:
     static QString pagePath(const PanelSpec& panel);
     static constexpr std::chrono::milliseconds TypingPause { 500 };
 
-private:
     bool write(const PanelSpec& panel, const QString& path, QString* reason);
     void rewritePending();
 
     PanelForm& m_form;
     Notifier& m_notifier;
-    Opener m_open;
+    UrlOpener m_open;
     QSet<int> m_previewed;
     QSet<int> m_pending;
     QTimer m_pause;

@@ -43,7 +43,7 @@ QString el(const char* array, int index)
     return arrayElementName(QString::fromLatin1(array), index);
 }
 
-// The option bar and the panels at their design positions; the start moves them.
+// The option bar and the panels, all seven in one place: one shows at a time.
 void optionBarAndPanels(QList<ControlSpec>& c)
 {
     const QString form;
@@ -58,7 +58,7 @@ void optionBarAndPanels(QList<ControlSpec>& c)
     c.append({ .kind = K::Option, .container = bar, .name = optionName(6), .twips = { 8280, 240, 1335, 255 }, .text = QStringLiteral("关于软件"), .tab = 57 });
     c.append({ .kind = K::LinkLabel, .container = bar, .name = el("Label10", 0), .twips = { 10320, 240, 1575, 255 }, .text = Visit, .flags = F::Red });
     for (int i = 0; i < PanelCount; ++i)
-        c.append({ .kind = K::Frame, .container = form, .name = panelName(i), .twips = { 120 + 240 * i, 7560 + 120 * i, i == 2 ? 12135 : 12255, 6375 } });
+        c.append({ .kind = K::Frame, .container = form, .name = panelName(i), .twips = { 120, 720, i == 2 ? 12135 : 12255, 6375 } });
 }
 
 // Customer-service contact block.

@@ -71,8 +71,6 @@ QRect pixelRect(const ControlSpec& spec);
 inline constexpr int WindowClientWidth = 12465; // twips
 inline constexpr int WindowClientHeight = 7425;
 inline constexpr int PanelCount = 7;
-inline constexpr int PanelLeft = 120; // where the start moves every panel
-inline constexpr int PanelTop = 720;
 
 QString windowCaption();
 QString updatePageAddress();

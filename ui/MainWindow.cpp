@@ -36,14 +36,9 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     connect(m_form, &PanelForm::controlBuilt, this, &MainWindow::connectHandler);
     connect(m_form->options(), &QButtonGroup::idClicked, this, &MainWindow::showPanel);
     m_form->buildWindowControls();
-    for (const PanelSpec& panel : panelTable()) {
-        QWidget* frame = control(panel.frame());
-        frame->hide();
-        frame->move(twipsToPixels(PanelLeft), twipsToPixels(PanelTop));
-    }
-    showPanel(0);
-    m_centring = std::make_unique<ScreenCentring>(this);
-    connect(new PanelMenu(*m_form, this), &PanelMenu::chosen, this, &MainWindow::offerChosen);
+    showPanel(m_form->options()->checkedId());
+    new ScreenCentring(this);
+    connect(new PanelMenu(*m_form, this), &PanelMenu::chosen, this, &MainWindow::offer);
     m_preview = new BrowserPreview(*m_form, *m_services.notifier, m_services.openUrl, this);
     connect(m_form, &PanelForm::fieldChanged, m_preview, &BrowserPreview::fieldChanged);
     // The menu's keys work anywhere in the window, for the panel shown.
@@ -51,9 +46,8 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     preview->setShortcut(menuShortcut(PanelOffer::Preview));
     addAction(preview);
     connect(preview, &QAction::triggered, this, [this] {
-        const int shown = m_form->options()->checkedId();
-        if (shown >= 0 && panelAt(shown).offers(PanelOffer::Preview))
-            previewPanel(shown);
+        if (panelAt(m_shownPanel).offers(PanelOffer::Preview))
+            offer(PanelOffer::Preview, m_shownPanel);
     });
     // Else the first Tab stop, an unchecked option, gets the keyboard and the
     // first Space switches panels. Set before showing, this only names what
@@ -79,30 +73,6 @@ void MainWindow::connectHandler(const ControlSpec& spec, QWidget* widget)
         connect(button, &QPushButton::clicked, this, &MainWindow::clearContacts);
 }
 
-void MainWindow::offerChosen(PanelOffer offer, int panel)
-{
-    switch (offer) {
-    case PanelOffer::RestoreDefaults:
-        return restorePanelDefaults(panel);
-    case PanelOffer::AddressCheck:
-        return checkPanelAddresses(panel);
-    case PanelOffer::BannerAddresses:
-        return editBannerAddresses(panel);
-    case PanelOffer::SampleExport:
-        return exportSamples();
-    case PanelOffer::Preview:
-        return previewPanel(panel);
-    }
-}
-
-bool MainWindow::event(QEvent* event)
-{
-    const bool handled = QWidget::event(event);
-    if (m_centring)
-        m_centring->windowHandled(event);
-    return handled;
-}
-
 void MainWindow::showPanel(int index)
 {
     if (index < 0 || index >= panelTable().size())
@@ -111,6 +81,9 @@ void MainWindow::showPanel(int index)
         control(panel.frame())->hide();
     m_form->buildPanel(index);
     control(panelAt(index).frame())->show();
+    // The option bar says which panel shows, however it came to show.
+    m_form->options()->button(index)->setChecked(true);
+    m_shownPanel = index;
 }
 
 void MainWindow::runGenerator(const Generator& generator)
@@ -168,15 +141,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
-void MainWindow::restorePanelDefaults(int panel)
-{
-    if (!m_services.notifier->ask(QStringLiteral("提示"),
-                                  QStringLiteral("恢复后本页现在的内容将无法恢复，是否要恢复本页默认内容？")))
-        return;
-    m_form->restoreDefaults(panel);
-    saveFieldValues();
-}
-
 void MainWindow::saveSnippetToFile(const Generator& generator, const QString& snippet)
 {
     if (!m_services.chooseSaveFile)
@@ -189,43 +153,30 @@ void MainWindow::saveSnippetToFile(const Generator& generator, const QString& sn
         m_services.notifier->warn(QStringLiteral("保存失败"), problem);
 }
 
-void MainWindow::checkPanelAddresses(int panel)
+void MainWindow::offer(PanelOffer offer, int panel)
 {
-    QList<CheckedField> fields;
-    const FieldText text = [this](const QString& name) { return m_form->fieldText(name); };
-    for (const ControlSpec* spec : addressFields(panel))
-        fields.append({ reportCaption(spec->name, text), text(spec->name), spec->address, spec->laidOut });
-    const QString title = QStringLiteral("地址检查结果");
-    if (plannedRequests(fields).isEmpty()) {
-        m_services.notifier->inform(title, QStringLiteral("本页没有填写地址。"));
+    Notifier& notifier = *m_services.notifier;
+    switch (offer) {
+    case PanelOffer::RestoreDefaults:
+        if (notifier.ask(QStringLiteral("提示"),
+                         QStringLiteral("恢复后本页现在的内容将无法恢复，是否要恢复本页默认内容？"))) {
+            m_form->restoreDefaults(panel);
+            saveFieldValues();
+        }
         return;
+    case PanelOffer::AddressCheck:
+        return (new AddressCheckDialog(*m_form, panel, notifier, this))->start();
+    case PanelOffer::BannerAddresses: {
+        auto* dialog = new BannerAddressDialog(*m_form, panel, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dialog, &QDialog::accepted, this, &MainWindow::saveFieldValues);
+        return dialog->open();
     }
-    auto* check = new AddressCheckDialog(fields, this);
-    connect(check, &AddressCheckDialog::reportReady, this, [this, title](const QString& report, bool problems) {
-        if (problems)
-            m_services.notifier->warn(title, report);
-        else
-            m_services.notifier->inform(title, report);
-    });
-    check->start();
-}
-
-void MainWindow::editBannerAddresses(int panel)
-{
-    auto* dialog = new BannerAddressDialog(*m_form, panel, this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, &MainWindow::saveFieldValues);
-    dialog->open();
-}
-
-void MainWindow::exportSamples()
-{
-    const QString folder = m_services.chooseFolder ? m_services.chooseFolder() : QString();
-    if (!folder.isEmpty())
-        exportSamplesTelling(folder, *m_services.notifier);
-}
-
-void MainWindow::previewPanel(int panel)
-{
-    m_preview->show(panel);
+    case PanelOffer::SampleExport:
+        if (const QString folder = m_services.chooseFolder ? m_services.chooseFolder() : QString(); !folder.isEmpty())
+            exportSamplesTelling(folder, notifier);
+        return;
+    case PanelOffer::Preview:
+        return m_preview->show(panel);
+    }
 }

@@ -2,33 +2,14 @@
 
 #include "PanelForm.h"
 #include "PanelTable.h"
+#include "WindowServices.h"
 
 #include <QString>
-#include <QUrl>
 #include <QWidget>
 
-#include <functional>
-#include <memory>
-
 class BrowserPreview;
-class Clipboard;
-class FieldSettings;
-class Notifier;
-class ScreenCentring;
 struct ControlSpec;
 struct Generator;
-
-// What the window reaches outside itself; tests replace each one.
-struct WindowServices
-{
-    Clipboard* clipboard = nullptr;
-    Notifier* notifier = nullptr;
-    std::function<bool(const QUrl&)> openUrl; // false when no browser opened
-    FieldSettings* fieldSettings = nullptr; // none keeps nothing between runs
-    // The save and folder dialogs; empty when the user cancels.
-    std::function<QString(const QString& suggestedName)> chooseSaveFile = {};
-    std::function<QString()> chooseFolder = {};
-};
 
 // The one window: the option bar, seven panels of which one is shown at a
 // time, where it stands on the screen, and the wiring of clicks and menu
@@ -51,24 +32,18 @@ public:
     void visitDeveloperPage();
 
     void saveFieldValues();
-    // What a panel's right-click menu offers.
-    void restorePanelDefaults(int panel);
-    void checkPanelAddresses(int panel);
-    void editBannerAddresses(int panel);
-    void exportSamples();
-    void previewPanel(int panel);
+    // Does what a panel's right-click menu offers.
+    void offer(PanelOffer offer, int panel);
 
 protected:
-    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void connectHandler(const ControlSpec& spec, QWidget* widget);
-    void offerChosen(PanelOffer offer, int panel);
     void saveSnippetToFile(const Generator& generator, const QString& snippet);
 
     WindowServices m_services;
     PanelForm* m_form;
     BrowserPreview* m_preview;
-    std::unique_ptr<ScreenCentring> m_centring;
+    int m_shownPanel = 0;
 };

@@ -44,8 +44,6 @@ QLabel* createLabel(const ControlSpec& spec, QWidget* container)
     }
     if (spec.has(ControlFlag::WhiteOverPicture))
         label->setAttribute(Qt::WA_TranslucentBackground);
-    if (spec.has(ControlFlag::AutoSize))
-        label->setWordWrap(false);
     return label;
 }
 

@@ -2,7 +2,27 @@
 
 #include "PanelForm.h"
 
+#include <QAbstractButton>
+#include <QHelpEvent>
+#include <QLineEdit>
 #include <QMenu>
+#include <QToolTip>
+
+namespace {
+
+// The menu's items, each on a line, the preview with its key.
+QString menuHint(const PanelSpec& panel)
+{
+    QString hint = QStringLiteral("在本页空白处、图片或文字上单击右键，可以：");
+    for (const PanelOffer offer : panel.menu()) {
+        hint += QStringLiteral("\n· ") + menuText(offer);
+        if (const QKeySequence key = menuShortcut(offer); !key.isEmpty())
+            hint += QStringLiteral("（%1）").arg(key.toString(QKeySequence::NativeText));
+    }
+    return hint;
+}
+
+} // namespace
 
 PanelMenu::PanelMenu(PanelForm& form, QWidget* window)
     : QObject(window)
@@ -10,19 +30,36 @@ PanelMenu::PanelMenu(PanelForm& form, QWidget* window)
 {
     for (const PanelSpec& panel : panelTable()) {
         QWidget* frame = form.control(panel.frame());
-        if (panel.menu.isEmpty() || !frame)
+        if (!frame || panel.menu().isEmpty())
             continue;
         frame->setContextMenuPolicy(Qt::CustomContextMenu);
+        frame->setProperty("menuHint", menuHint(panel));
+        frame->installEventFilter(this);
         connect(frame, &QWidget::customContextMenuRequested, this,
             [this, &panel, frame](const QPoint& pos) { popup(panel, frame->mapToGlobal(pos)); });
     }
+}
+
+bool PanelMenu::eventFilter(QObject* watched, QEvent* event)
+{
+    // A caption or picture without a tooltip of its own passes the question up.
+    if (event->type() != QEvent::ToolTip)
+        return false;
+    auto* frame = static_cast<QWidget*>(watched);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    QWidget* under = frame->childAt(help->pos());
+    if (qobject_cast<QLineEdit*>(under) || qobject_cast<QAbstractButton*>(under))
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), frame->property("menuHint").toString(), frame);
+    return true;
 }
 
 void PanelMenu::popup(const PanelSpec& panel, const QPoint& globalPos)
 {
     auto* menu = new QMenu(m_window);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    for (const PanelOffer offer : panel.menu) {
+    for (const PanelOffer offer : panel.menu()) {
         // Seeing the page stands apart from what changes the fields.
         if (offer == PanelOffer::Preview && !menu->isEmpty())
             menu->addSeparator();

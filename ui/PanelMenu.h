@@ -7,7 +7,9 @@
 class PanelForm;
 class QPoint;
 
-// Each panel's right-click menu, from the panel table. Line edits keep their own.
+// Each panel's right-click menu, from the panel table, and the tooltip that
+// tells of it over the panel's background, pictures and captions. Line edits
+// keep their own menu; fields and buttons show no such tooltip.
 class PanelMenu final : public QObject
 {
     Q_OBJECT
@@ -18,6 +20,9 @@ public:
 signals:
     // Sent once the menu has closed, so that no box stands over it.
     void chosen(PanelOffer offer, int panel);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void popup(const PanelSpec& panel, const QPoint& globalPos);

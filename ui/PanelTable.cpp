@@ -1,23 +1,51 @@
 #include "PanelTable.h"
 
+#include "SamplePictures.h"
+
+#include <algorithm>
+
+namespace {
+
+bool panelHolds(const PanelSpec& panel, const std::function<bool(const ControlSpec&)>& test)
+{
+    const QList<ControlSpec>& all = controlInventory();
+    return std::any_of(all.cbegin(), all.cend(),
+                       [&](const ControlSpec& spec) { return spec.container == panel.frame() && test(spec); });
+}
+
+} // namespace
+
+const Generator* PanelSpec::generator() const
+{
+    for (const Generator& generator : allGenerators()) {
+        if (const ControlSpec* button = findControl(generator.button); button && button->container == frame())
+            return &generator;
+    }
+    return nullptr;
+}
+
+QList<PanelOffer> PanelSpec::menu() const
+{
+    QList<PanelOffer> offers;
+    if (panelHolds(*this, [](const ControlSpec& s) { return s.kind == ControlKind::TextField; }))
+        offers << PanelOffer::RestoreDefaults;
+    if (!addressFields(index).isEmpty())
+        offers << PanelOffer::AddressCheck;
+    if (panelHolds(*this, [](const ControlSpec& s) { return s.address != AddressKind::None && s.has(ControlFlag::Outside); }))
+        offers << PanelOffer::BannerAddresses;
+    const QList<SamplePicture>& samples = samplePictures();
+    if (std::any_of(samples.cbegin(), samples.cend(),
+                    [this](const SamplePicture& sample) { return panelOfControl(sample.field) == this; }))
+        offers << PanelOffer::SampleExport;
+    // A hidden option's panel is never shown, so nobody asks for its page.
+    if (const Generator* shown = generator(); shown && shown->preview && !findControl(option())->has(ControlFlag::Hidden))
+        offers << PanelOffer::Preview;
+    return offers;
+}
 
 const QList<PanelSpec>& panelTable()
 {
-    using O = PanelOffer;
-    using L = PreviewLayout;
-    // The samples are the contact block's and the strip's pictures; only the
-    // contact block has banners beyond its panel's edge.
-    static const QList<PanelSpec> panels {
-        { 0, QStringLiteral("旺旺在线"),
-          { O::RestoreDefaults, O::AddressCheck, O::BannerAddresses, O::SampleExport, O::Preview }, L::Column },
-        { 1, QStringLiteral("LEN滚动"), { O::RestoreDefaults, O::AddressCheck, O::SampleExport, O::Preview }, L::Column },
-        { 2, QStringLiteral("CSS导航"), { O::RestoreDefaults, O::AddressCheck, O::Preview }, L::NavigationCss },
-        { 3, QStringLiteral("全屏轮播"), { O::RestoreDefaults, O::AddressCheck, O::Preview }, L::FullWidth },
-        { 4, QStringLiteral("背景音乐生成"), { O::RestoreDefaults, O::AddressCheck, O::Preview }, L::Music },
-        // Its option is hidden: nobody reaches its preview.
-        { 5, QStringLiteral("悬浮背景"), { O::RestoreDefaults, O::AddressCheck } },
-        { 6, QString(), {} },
-    };
+    static const QList<PanelSpec> panels { { 0 }, { 1 }, { 2 }, { 3 }, { 4 }, { 5 }, { 6 } };
     return panels;
 }
 
@@ -28,20 +56,16 @@ const PanelSpec& panelAt(int index)
 
 const PanelSpec* panelOfFrame(const QString& frame)
 {
-    for (const PanelSpec& panel : panelTable()) {
-        if (panel.frame() == frame)
-            return &panel;
-    }
-    return nullptr;
+    const auto it = std::find_if(panelTable().cbegin(), panelTable().cend(),
+                                 [&frame](const PanelSpec& panel) { return panel.frame() == frame; });
+    return it == panelTable().cend() ? nullptr : &*it;
 }
 
 const PanelSpec* panelOfOption(const QString& option)
 {
-    for (const PanelSpec& panel : panelTable()) {
-        if (panel.option() == option)
-            return &panel;
-    }
-    return nullptr;
+    const auto it = std::find_if(panelTable().cbegin(), panelTable().cend(),
+                                 [&option](const PanelSpec& panel) { return panel.option() == option; });
+    return it == panelTable().cend() ? nullptr : &*it;
 }
 
 const PanelSpec* panelOfControl(const QString& control)
@@ -52,19 +76,12 @@ const PanelSpec* panelOfControl(const QString& control)
 
 QString menuText(PanelOffer offer)
 {
-    switch (offer) {
-    case PanelOffer::RestoreDefaults:
-        return QStringLiteral("恢复本页默认内容");
-    case PanelOffer::AddressCheck:
-        return QStringLiteral("检查本页图片地址");
-    case PanelOffer::BannerAddresses:
-        return QStringLiteral("修改客服横幅图片地址…");
-    case PanelOffer::SampleExport:
-        return QStringLiteral("导出示例图片…");
-    case PanelOffer::Preview:
-        return QStringLiteral("在浏览器中预览");
-    }
-    Q_UNREACHABLE();
+    // In the order of PanelOffer.
+    static const QString texts[] = {
+        QStringLiteral("恢复本页默认内容"), QStringLiteral("检查本页图片地址"),
+        QStringLiteral("修改客服横幅图片地址…"), QStringLiteral("导出示例图片…"), QStringLiteral("在浏览器中预览"),
+    };
+    return texts[int(offer)];
 }
 
 QKeySequence menuShortcut(PanelOffer offer)

@@ -2,7 +2,6 @@
 
 #include "ControlInventory.h"
 #include "Generator.h"
-#include "PreviewPage.h"
 
 #include <QKeySequence>
 #include <QList>
@@ -18,18 +17,18 @@ enum class PanelOffer
     Preview,
 };
 
-// One panel: the option that shows it, its generator and its menu.
+// One panel. Everything about it but its place in the option bar comes from
+// the controls it holds and the generator whose button is on it.
 struct PanelSpec
 {
     int index; // option Option1_<index> shows frame Frame2_<index>
-    QString generatorButton; // empty for the About panel
-    QList<PanelOffer> menu; // empty: the panel keeps the right-click to itself
-    PreviewLayout preview = PreviewLayout::Column;
 
     QString frame() const { return panelName(index); }
     QString option() const { return optionName(index); }
-    const Generator* generator() const { return generatorForButton(generatorButton); }
-    bool offers(PanelOffer offer) const { return menu.contains(offer); }
+    const Generator* generator() const; // null for the About panel
+    // Empty: the panel keeps the right-click to itself.
+    QList<PanelOffer> menu() const;
+    bool offers(PanelOffer offer) const { return menu().contains(offer); }
 };
 
 // Every panel, in index order.

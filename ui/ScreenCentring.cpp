@@ -6,10 +6,12 @@
 #include <QWidget>
 
 ScreenCentring::ScreenCentring(QWidget* window)
-    : m_window(window)
+    : QObject(window)
+    , m_window(window)
 {
     if (const auto at = centred())
         m_window->move(*at);
+    m_window->installEventFilter(this);
 }
 
 std::optional<QPoint> ScreenCentring::centred() const
@@ -24,7 +26,7 @@ std::optional<QPoint> ScreenCentring::centred() const
                   area.y() + qRound(area.height() / 2.0 - outer.height() / 2.0));
 }
 
-void ScreenCentring::windowHandled(const QEvent* event)
+bool ScreenCentring::eventFilter(QObject*, QEvent* event)
 {
     // The frame's size is known only once a window manager has framed the
     // window: centre again by the real outer rectangle.
@@ -33,7 +35,7 @@ void ScreenCentring::windowHandled(const QEvent* event)
     case QEvent::Move:
     case QEvent::Resize:
     case QEvent::WindowActivate:
-        if (!m_settled && m_window->isVisible() && m_window->frameGeometry().size() != m_window->size()) {
+        if (m_window->isVisible() && m_window->frameGeometry().size() != m_window->size()) {
             // Within a pixel: odd sizes cannot be centred more exactly.
             const auto at = centred();
             const QPoint off = at ? m_window->frameGeometry().topLeft() - *at : QPoint();
@@ -45,5 +47,6 @@ void ScreenCentring::windowHandled(const QEvent* event)
         break;
     }
     if (event->type() == QEvent::WindowActivate)
-        m_settled = true;
+        m_window->removeEventFilter(this);
+    return false;
 }

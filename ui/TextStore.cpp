@@ -3,7 +3,6 @@
 TextStore::TextStore(QWidget* parent)
     : QWidget(parent)
 {
-    setFocusPolicy(Qt::NoFocus);
     QWidget::setVisible(false);
 }
 

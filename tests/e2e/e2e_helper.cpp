@@ -57,11 +57,7 @@ QRect windowRect(const ControlSpec& spec)
     const ControlSpec* container = findControl(spec.container);
     if (!container)
         return {};
-    // Panels are all moved to one place at start; their design positions
-    // in the inventory are not where they show.
-    QRect containerRect = pixelRect(*container);
-    if (panelOfFrame(container->name))
-        containerRect.moveTopLeft(QPoint(twipsToPixels(PanelLeft), twipsToPixels(PanelTop)));
+    const QRect containerRect = pixelRect(*container);
     if (!QRect(QPoint(0, 0), containerRect.size()).contains(rect))
         return {};
     return rect.translated(containerRect.topLeft());

@@ -4,6 +4,7 @@
 #include "Generator.h"
 #include "Notifier.h"
 
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
@@ -135,6 +136,13 @@ inline QString units(std::initializer_list<char16_t> codes)
     for (char16_t code : codes)
         text.append(QChar(code));
     return text;
+}
+
+// A file's bytes; empty when it cannot be read.
+inline QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // What the address check adds to the verdict on a plain http:// address.
