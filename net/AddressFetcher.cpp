@@ -31,8 +31,18 @@ QString failureReason(const QNetworkReply* reply)
     case QNetworkReply::TemporaryNetworkFailureError:
     case QNetworkReply::NetworkSessionFailedError:
         return QStringLiteral("网络不可用");
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyTimeoutError:
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+    case QNetworkReply::UnknownProxyError:
+        return QStringLiteral("无法通过代理服务器连接");
+    case QNetworkReply::ProtocolFailure:
+        return QStringLiteral("服务器的回答不合规范");
     default:
-        return reply->errorString();
+        // Qt's own text has no Chinese for the rest; the number still helps.
+        return QStringLiteral("连接失败（错误代码 %1）").arg(int(reply->error()));
     }
 }
 
