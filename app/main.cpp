@@ -1,8 +1,11 @@
-#include "FieldSettings.h"
 #include "MainWindow.h"
 #include "MessageBoxNotifier.h"
+#include "PresetNameDialog.h"
+#include "PresetStore.h"
+#include "PresetTransfer.h"
 #include "SamplePictures.h"
 #include "SnippetFile.h"
+#include "StartOptions.h"
 #include "SystemClipboard.h"
 #include "UiSetup.h"
 
@@ -19,20 +22,29 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("shiputong"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QApplication::setDesktopFileName(QStringLiteral("shiputong"));
+    const StartOptions options = readStartOptions(QApplication::arguments());
     applyWindowFont(app);
     loadQtTranslation(app);
 
     SystemClipboard clipboard;
     MessageBoxNotifier notifier;
-    FieldSettings fieldSettings;
+    PresetStore presets;
+    const bool presetFound = presets.open(options.preset);
     WindowServices services { &clipboard, &notifier, [](const QUrl& url) { return QDesktopServices::openUrl(url); } };
-    services.fieldSettings = &fieldSettings;
+    services.presets = &presets;
     services.chooseSaveFile = [](const QString& suggestedName) {
         return chooseSnippetFile(QApplication::activeWindow(), suggestedName);
     };
     services.chooseFolder = [] { return chooseSampleFolder(QApplication::activeWindow()); };
+    services.choosePresetFile = [](const QString& suggestedName) {
+        return choosePresetFile(QApplication::activeWindow(), suggestedName);
+    };
+    services.askPresetName = [](const QString& title, const QString& initial, const QStringList& taken) {
+        return PresetNameDialog::ask(QApplication::activeWindow(), title, initial, taken);
+    };
     MainWindow window(services);
     notifier.setParentWidget(&window);
     window.show();
+    window.afterStart(options, presetFound);
     return app.exec();
 }

@@ -204,15 +204,16 @@ keys()
 
 # --- start-up and closing --------------------------------------------------------
 # Starts shiputong.exe from its folder, as a double-click does, and sets app
-# and window.
+# and window. Arguments, if any, go to the program; TITLE, if set, is the
+# window's title to wait for (the plain one by default).
 start_app()
 {
     local started=$SECONDS width height geometry
-    (cd "$(dirname "$exe")" && WINEDEBUG=${APP_WINEDEBUG:--all} exec wine "$exe") \
+    (cd "$(dirname "$exe")" && WINEDEBUG=${APP_WINEDEBUG:--all} exec wine "$exe" "$@") \
         </dev/null >>"$work/shiputong.log" 2>&1 &
     app=$!
     pids+=("$app")
-    window=$(wait_window "$MAIN_TITLE" 60)
+    window=$(wait_window "${TITLE:-$MAIN_TITLE}" 60)
     log "main window $window after $((SECONDS - started)) s"
     read -r width height < <("$E2E_HELPER" window-size)
     geometry=$(xdo getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p')
@@ -419,6 +420,39 @@ wclip get >"$work/clipboard-held" || fail "the clipboard cannot be read after a 
 cmp -s "$work/expected-held" "$work/clipboard-held" || fail "a success box while the clipboard does not hold the snippet"
 dismiss "$box"
 log "ok: delivered once a 1 s hold was over"
+
+kill -0 "$app" 2>/dev/null || fail "the program ended on its own"
+
+# --- 方案: moved in from a file, started in by name ---------------------------------
+# An exchange file in a folder with a Chinese name holds two 方案 with
+# Chinese names, each with its own strip text; every other field takes the
+# sample. --import brings both in, its closing box over the window; then
+# --preset starts in each in turn, whose strip snippet must carry that
+# 方案's text and nothing of the other's or of the kept values.
+check_presets()
+{
+    local folder=$profile/桌面/店铺资料 name box
+    local -A text_of=([A店]='A店公告：春季上新 😀' [B店]='B店公告：满百包邮 𠀀')
+    mkdir -p "$folder"
+    "$E2E_HELPER" preset-file "$folder/两家店的方案.json" A店 Text12 "${text_of[A店]}" -- B店 Text12 "${text_of[B店]}" \
+        || fail "cannot write the 方案 file"
+    close_app
+    start_app --import "C:\\users\\$OWNER\\桌面\\店铺资料\\两家店的方案.json"
+    box=$(wait_window '导入方案' 30)
+    dismiss "$box"
+    close_app
+    for name in A店 B店; do
+        TITLE="$MAIN_TITLE - $name" start_app --preset "$name"
+        # Only this 方案's own value: the kept ones belong to 默认方案.
+        local kept=(Text12 "${text_of[$name]}")
+        generate_and_compare LEN滚动
+        log "ok: --preset $name started in $name and delivered its own strip text"
+        close_app
+    done
+    # Without an option, the one used last.
+    TITLE="$MAIN_TITLE - B店" start_app
+}
+check_presets
 
 kill -0 "$app" 2>/dev/null || fail "the program ended on its own"
 log "PASS"

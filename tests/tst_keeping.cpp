@@ -1,9 +1,9 @@
 #include "ControlInventory.h"
-#include "FieldSettings.h"
 #include "Generator.h"
 #include "MainWindow.h"
 #include "MessageBoxNotifier.h"
 #include "PanelTable.h"
+#include "PresetStore.h"
 #include "SamplePictures.h"
 #include "SnippetFile.h"
 #include "TestSupport.h"
@@ -41,16 +41,17 @@ private:
     QStringList m_offeredNames;
     QString m_saveTo; // the save dialog's answer: empty cancels
     QString m_folder; // the folder dialog's answer
-    std::unique_ptr<FieldSettings> m_settings;
+    std::unique_ptr<PresetStore> m_settings;
 
-    QString settingsFile() const { return m_home.configHome() + QStringLiteral("/shiputong/shiputong.conf"); }
+    QString settingsFolder() const { return m_home.configHome() + QStringLiteral("/shiputong/presets"); }
 
     void start(bool freshRecorders = false)
     {
-        m_settings = std::make_unique<FieldSettings>();
+        m_settings = std::make_unique<PresetStore>();
         m_settings->report = [this](const QString& problem) { m_reports << problem; };
+        m_settings->open();
         WindowServices services;
-        services.fieldSettings = m_settings.get();
+        services.presets = m_settings.get();
         services.chooseSaveFile = [this](const QString& suggested) {
             m_offeredNames << suggested;
             return m_saveTo;
@@ -70,12 +71,6 @@ private:
     {
         m_window.reset();
         m_settings.reset();
-        // QSettings answers a file it has read or written from memory until
-        // the file changes on disk: one more line break makes the next start
-        // read the bytes a new process would.
-        QFile file(settingsFile());
-        if (file.exists() && QFileInfo(file).isFile() && file.open(QIODevice::Append))
-            file.write("\n");
     }
 
     void click(const QString& button)
@@ -268,6 +263,7 @@ private slots:
         m_settings.reset();
         // A file where the settings folder should be: not even root can
         // write there.
+        QDir(m_home.configHome()).removeRecursively();
         QVERIFY(QDir().mkpath(m_home.configHome()));
         QFile blocker(m_home.configHome() + QStringLiteral("/shiputong"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
@@ -286,7 +282,7 @@ private slots:
         m_window->close();
         // Told once, on standard error, naming the file; never in a box.
         QCOMPARE(m_reports.size(), 1);
-        QVERIFY2(m_reports.first().contains(settingsFile()), qPrintable(m_reports.first()));
+        QVERIFY2(m_reports.first().contains(settingsFolder()), qPrintable(m_reports.first()));
     }
 
     void failureBoxSavesTheExactSnippet_data()

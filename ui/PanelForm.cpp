@@ -230,3 +230,14 @@ void PanelForm::restoreDefaults(int index)
             setFieldText(spec.name, spec.text);
     }
 }
+
+void PanelForm::replaceValues(const QHash<QString, QString>& values)
+{
+    // Panels not built yet take theirs when built; built fields change now
+    // and tell fieldChanged, as typing does.
+    m_keptValues = values;
+    for (const ControlSpec& spec : controlInventory()) {
+        if (spec.kind == ControlKind::TextField && m_controls.contains(spec.name))
+            setFieldText(spec.name, values.value(spec.name, spec.text));
+    }
+}

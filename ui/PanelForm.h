@@ -32,6 +32,9 @@ public:
     // The fields of the panels built so far, with their values.
     QHash<QString, QString> builtFieldValues() const;
     void restoreDefaults(int index); // the initial texts back into a panel's fields
+    // Every field of every panel, built or not, takes its value from `values`
+    // (its initial text where `values` has none).
+    void replaceValues(const QHash<QString, QString>& values);
 
 signals:
     void controlBuilt(const ControlSpec& spec, QWidget* widget); // placed, before the next

@@ -74,5 +74,6 @@ void PanelMenu::popup(const PanelSpec& panel, const QPoint& globalPos)
         if (offer == PanelOffer::RestoreDefaults)
             menu->addSeparator();
     }
+    emit opening(menu);
     menu->popup(globalPos);
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 
 class PanelForm;
+class QMenu;
 class QPoint;
 
 // Each panel's right-click menu, from the panel table, and the tooltip that
@@ -20,6 +21,8 @@ public:
 signals:
     // Sent once the menu has closed, so that no box stands over it.
     void chosen(PanelOffer offer, int panel);
+    // Before a menu shows: what it offers beyond the panel's own goes in here.
+    void opening(QMenu* menu);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -4,6 +4,9 @@
 #include "SnippetFile.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QFileDialog>
+#include <QStandardPaths>
 
 ImportOutcome importPresetFile(PresetStore& store, const QString& path, Notifier& notifier,
                                const std::function<NameClash(const QString&)>& clash)
@@ -53,4 +56,26 @@ bool exportPresetFile(const PresetStore& store, const QStringList& ids, const QS
     else
         notifier.warn(title, message);
     return true;
+}
+
+QString choosePresetFile(QWidget* parent, const QString& suggestedName)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    const bool saving = !suggestedName.isEmpty();
+    QFileDialog dialog(parent, saving ? QStringLiteral("导出方案") : QStringLiteral("导入方案"),
+                       saving ? QDir(folder).filePath(suggestedName) : folder,
+                       QStringLiteral("饰铺通方案 (*.json);;所有文件 (*)"));
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("json"));
+    dialog.setLabelText(QFileDialog::LookIn, saving ? QStringLiteral("保存位置：") : QStringLiteral("查找范围："));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("文件名："));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("文件类型："));
+    dialog.setLabelText(QFileDialog::Accept, saving ? QStringLiteral("保存") : QStringLiteral("打开"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }

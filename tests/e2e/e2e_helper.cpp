@@ -15,6 +15,8 @@
 //   e2e_helper title BUTTON          title of the box confirming its snippet
 //   e2e_helper keep FILE FIELD VALUE...  a settings file keeping those values,
 //                                    written as the program writes its own
+//   e2e_helper preset-file FILE NAME [FIELD VALUE]... [-- NAME [FIELD VALUE]...]...
+//                                    an exchange file of those 方案
 //   e2e_helper window-size           "WIDTH HEIGHT" of the window's client area
 //   e2e_helper preview-page BUTTON FILE [FIELD VALUE]...
 //                                    the preview page of that snippet, written
@@ -25,6 +27,7 @@
 #include "BrowserPreview.h"
 #include "ControlInventory.h"
 #include "FieldSettings.h"
+#include "PresetFile.h"
 #include "Generator.h"
 #include "PanelTable.h"
 #include "PreviewPage.h"
@@ -203,6 +206,27 @@ int keep(const QString& file, const QStringList& pairs)
     return 0;
 }
 
+// An exchange file of 方案, each "NAME FIELD VALUE..." and separated by "--".
+int presetFile(const QString& file, const QStringList& args)
+{
+    QList<Preset> presets;
+    for (qsizetype start = 0; start < args.size();) {
+        qsizetype end = args.indexOf(QStringLiteral("--"), start);
+        if (end < 0)
+            end = args.size();
+        Preset preset { args.at(start), {} };
+        if (QString problem; !fieldValues(args.mid(start + 1, end - start - 1), &preset.fields, &problem))
+            return fail(problem);
+        presets << preset;
+        start = end + 1;
+    }
+    QFile out(file);
+    const QByteArray bytes = presetFileBytes(presets);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+        return fail(QStringLiteral("cannot write ") + file);
+    return 0;
+}
+
 } // namespace
 
 int laidOut(const QString& name)
@@ -235,6 +259,8 @@ int main(int argc, char* argv[])
         return title(args.at(1));
     if (mode == QLatin1String("keep") && args.size() >= 4)
         return keep(args.at(1), args.mid(2));
+    if (mode == QLatin1String("preset-file") && args.size() >= 3)
+        return presetFile(args.at(1), args.mid(2));
     if (mode == QLatin1String("preview-page") && args.size() >= 3)
         return previewPageFile(args.at(1), args.at(2), args.mid(3));
     if (mode == QLatin1String("window-size") && args.size() == 1) {
@@ -248,6 +274,7 @@ int main(int argc, char* argv[])
     return fail(
         QStringLiteral("usage: e2e_helper position CONTROL | snippet BUTTON [FIELD VALUE]... | "
                        "cleared-snippet BUTTON | initial FIELD | reachable | option CONTROL | title BUTTON | "
-                       "keep FILE FIELD VALUE... | window-size | preview-page BUTTON FILE [FIELD VALUE]... | "
+                       "keep FILE FIELD VALUE... | "
+                       "preset-file FILE NAME [FIELD VALUE]... [-- NAME [FIELD VALUE]...]... | window-size | preview-page BUTTON FILE [FIELD VALUE]... | "
                        "caption FIELD | laid-out FIELD"));
 }

@@ -46,8 +46,8 @@ e2e_offer_clipboard "$E2E_WORK/address"
 e2e_click Text18
 e2e_keys ctrl+a ctrl+v
 generate_music_and_compare "$E2E_WORK/expected-pasted" "music element with a pasted address"
-[[ -s "$XDG_CONFIG_HOME/shiputong/shiputong.conf" ]] \
-    || e2e_fail "no settings in $XDG_CONFIG_HOME/shiputong/shiputong.conf"
+compgen -G "$XDG_CONFIG_HOME/shiputong/presets/*.json" >/dev/null \
+    || e2e_fail "no 方案 kept in $XDG_CONFIG_HOME/shiputong/presets/"
 e2e_kill_app
 
 e2e_start_app
