@@ -10,13 +10,17 @@
 #include "MainWindow.h"
 #include "Notifier.h"
 #include "PanelTable.h"
+#include "PresetStore.h"
+#include "PresetTransfer.h"
 #include "SystemClipboard.h"
 #include "UiSetup.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -285,8 +289,106 @@ void delivery(Report& report, const Settings& settings)
 
 } // namespace
 
+// Every field of a 方案 filled with a value of its own.
+QHash<QString, QString> filledValues(int preset)
+{
+    QHash<QString, QString> values;
+    for (const ControlSpec& spec : controlInventory()) {
+        if (spec.kind == ControlKind::TextField)
+            values.insert(spec.name, QStringLiteral("https://img.example/店铺%1/%2/").arg(preset).arg(spec.name)
+                              + QString(160, QLatin1Char('x')));
+    }
+    return values;
+}
+
+// `count` 方案 in the store at `folder`, every field of each filled.
+void writePresets(const QString& folder, int count)
+{
+    PresetStore store(folder, QString());
+    store.open();
+    store.save(filledValues(0));
+    for (int i = 1; i < count; ++i) {
+        if (!store.create(QStringLiteral("店铺 %1").arg(i), filledValues(i)))
+            qFatal("cannot write the 方案");
+    }
+}
+
+// The 方案 with 200 in the store: the submenu, a switch, export and import.
+void presets(Report& report, const Settings& settings, Clipboard& clipboard, Notifier& notifier)
+{
+    constexpr int Count = 200;
+    QTemporaryDir folder;
+    writePresets(folder.filePath(QStringLiteral("presets")), Count);
+    PresetStore store(folder.filePath(QStringLiteral("presets")), QString());
+    store.open();
+    MainWindow window({ &clipboard, &notifier, [](const QUrl&) { return true; }, &store });
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        qFatal("the window was never shown");
+    report.section(QStringLiteral("方案: 200 in the store, every field filled"),
+                   QStringLiteral("The submenu: from the right-click on a panel to its menu shown, the "
+                                  "方案 submenu filled from the store (each file's first bytes). A switch: "
+                                  "every panel built, the fields of the one left kept, the other's put into "
+                                  "every field. Export: all 200 into one file, all or nothing. Import: that "
+                                  "file into an empty store. Median of %1 runs.")
+                       .arg(settings.deliveryRuns));
+    report.table({ QStringLiteral("what"), QStringLiteral("median"), QStringLiteral("goal"), QStringLiteral("verdict") });
+    const double scale = report.smoke() ? 3 : 1;
+
+    QWidget* frame = window.control(panelName(0));
+    const double menu = medianSecondsOfRuns([&] {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), frame->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(frame, &event);
+        QWidget* popup = QApplication::activePopupWidget();
+        if (!popup)
+            qFatal("no menu opened");
+        popup->close();
+        QCoreApplication::processEvents();
+    }, settings.deliveryRuns);
+    report.row({ QStringLiteral("the menu with its 方案 submenu"), formatSeconds(menu), formatSeconds(50e-3 * scale) },
+               menu < 50e-3 * scale);
+
+    for (int panel = 0; panel < PanelCount; ++panel)
+        window.showPanel(panel);
+    const QList<PresetEntry> entries = store.presets();
+    int turn = 0;
+    const double switching = medianSecondsOfRuns([&] {
+        window.switchPreset(entries.at(turn++ % 2).id);
+        QCoreApplication::processEvents();
+    }, settings.deliveryRuns);
+    report.row({ QStringLiteral("a switch"), formatSeconds(switching), formatSeconds(50e-3 * scale) },
+               switching < 50e-3 * scale);
+
+    QStringList ids;
+    for (const PresetEntry& entry : entries)
+        ids << entry.id;
+    const QString file = folder.filePath(QStringLiteral("全部方案.json"));
+    const double exporting = medianSecondsOfRuns([&] {
+        if (!exportPresetFile(store, ids, file, notifier))
+            qFatal("the export failed");
+    }, settings.deliveryRuns);
+    report.row({ QStringLiteral("export of 200 (%1)").arg(sizeLabel(QFileInfo(file).size())), formatSeconds(exporting),
+                 formatSeconds(1.0 * scale) },
+               exporting < 1.0 * scale);
+    int run = 0;
+    const double importing = medianSecondsOfRuns([&] {
+        PresetStore into(folder.filePath(QStringLiteral("import-%1").arg(++run)), QString());
+        into.open();
+        if (importPresetFile(into, file, notifier, [](const QString&) { return NameClash::KeepBoth; }).imported.size() != Count)
+            qFatal("the import failed");
+    }, settings.deliveryRuns);
+    report.row({ QStringLiteral("import of 200"), formatSeconds(importing), formatSeconds(1.0 * scale) },
+               importing < 1.0 * scale);
+}
+
 int main(int argc, char** argv)
 {
+    // The start-up benchmark's store: bench_click --write-presets FOLDER
+    if (argc == 3 && std::strcmp(argv[1], "--write-presets") == 0) {
+        QCoreApplication app(argc, argv);
+        writePresets(QString::fromLocal8Bit(argv[2]), 200);
+        return 0;
+    }
     QApplication app(argc, argv);
     applyWindowFont(app);
     Report report(smokeRun(argc, argv));
@@ -310,5 +412,6 @@ int main(int argc, char** argv)
     largeFieldClicks(report, settings, window, notifier);
     delivery(report, settings);
     previews(report, settings, window, opened);
+    presets(report, settings, clipboard, notifier);
     return report.finish();
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Rebuilds the program, photographs its six panels in a private X server
-# (the e2e_screenshots test) and copies the pictures to docs/screenshots/,
+# Rebuilds the program, photographs its six panels and the 方案 submenu in
+# a private X server (the e2e_screenshots test) and copies the pictures to
+# docs/screenshots/,
 # with the first panel once more at 200 % (panel-0@2x.png), then photographs
 # the contact block's preview page in headless chromium.
 #   BUILD=<dir>   build folder (default: build, as for make)
@@ -24,6 +25,7 @@ for picture in "$shots"/panel-[0-9].png; do
     copied=$((copied + 1))
 done
 [[ $copied -eq 6 ]] || { echo "expected 6 screenshots in $shots, found $copied" >&2; exit 1; }
+cp "$shots/presets-menu.png" "$repo/docs/screenshots/"
 (cd "$build" && QT_SCALE_FACTOR=2 ctest -R '^e2e_screenshots$' --output-on-failure)
 cp "$shots/panel-0@2x.png" "$repo/docs/screenshots/"
 echo "docs/screenshots/: $(cd "$repo/docs/screenshots" && echo panel-*.png)"

@@ -385,7 +385,7 @@ bool PresetStore::write(const QString& id, const QString& name, const QHash<QStr
         *reason = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(filePath(id)), why);
     if (!m_reportedWrite) {
         m_reportedWrite = true;
-        report(QStringLiteral("preset %1 cannot be kept: %2 cannot be written (%3); "
+        report(QStringLiteral("field values cannot be kept: %2 (方案 %1) cannot be written (%3); "
                               "this run works on, but its values will not come back at the next start")
                    .arg(name, QDir::toNativeSeparators(filePath(id)), why));
     }

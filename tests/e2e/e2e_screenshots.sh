@@ -3,7 +3,7 @@
 # into $E2E_OUTPUT/screenshots/panel-N.png (N the panel index), or
 # panel-N@Sx.png when QT_SCALE_FACTOR is S. Each must be the whole window,
 # and no two alike: an option that does not switch its panel shows up as two
-# equal pictures.
+# equal pictures. Then the 方案 submenu into presets-menu.png.
 source "$(dirname "$0")/lib.sh"
 
 : "${E2E_OUTPUT:?folder for the screenshots}"
@@ -54,3 +54,24 @@ for panel in 0 1 2 3 4 6; do
     signature_of[$signature]=$panel
     e2e_log "panel $panel: $file"
 done
+
+# The 方案 submenu, with two more 方案 in the store: the window and the menus
+# beside it, at 100 % only.
+if [[ $scale == 1 ]]; then
+    rm -f "$out/presets-menu.png"
+    e2e_kill_app
+    presets=$XDG_CONFIG_HOME/shiputong/presets
+    "$E2E_HELPER" preset-file "$presets/00000000000000a1.json" A店 Text2_1 阿杰 || e2e_fail "cannot write A店"
+    "$E2E_HELPER" preset-file "$presets/00000000000000b2.json" B店 Text2_1 小美 || e2e_fail "cannot write B店"
+    TITLE="$MAIN_TITLE - 默认方案" e2e_start_app
+    # shellcheck disable=SC2046 # "X Y"
+    xdo mousemove --window "$E2E_WINDOW" $("$E2E_HELPER" position Label2_0 | e2e_scaled) click 3
+    sleep 1
+    # Up from no item selects the last one, the submenu; Right opens it.
+    e2e_keys Up Right
+    sleep 1
+    eval "$(xdo getwindowgeometry --shell "$E2E_WINDOW")"
+    timeout 10 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" -strip \
+        -define png:exclude-chunks=date,time "png:$out/presets-menu.png" || e2e_fail "import could not capture the menus"
+    e2e_log "the 方案 submenu: $out/presets-menu.png"
+fi

@@ -158,13 +158,14 @@ e2e_wait_gone()
     xwin_wait_gone "$1" "${2:-10}" || e2e_fail "window $1 is still shown after ${2:-10} s"
 }
 
-# Starts the program on the Xvfb and waits for its main window.
+# Starts the program on the Xvfb and waits for its main window, titled
+# $TITLE if that is set.
 e2e_start_app()
 {
     XDG_RUNTIME_DIR="$E2E_WORK" "$SHIPUTONG" </dev/null >"$E2E_WORK/shiputong.log" 2>&1 &
     E2E_APP=$!
     e2e_track "$E2E_APP"
-    E2E_WINDOW=$(e2e_wait_window "$MAIN_TITLE" 20)
+    E2E_WINDOW=$(e2e_wait_window "${TITLE:-$MAIN_TITLE}" 20)
     e2e_log "main window $E2E_WINDOW"
 }
 
