@@ -118,15 +118,16 @@ bool PresetStore::open(const QString& wanted)
             }
         }
     }
-    if (id.isEmpty()) {
-        QFile last(lastUsedPath());
-        if (last.open(QIODevice::ReadOnly))
-            id = QString::fromLatin1(last.read(64)).trimmed();
-        if (!QFile::exists(filePath(id)))
-            id = presets().value(0).id;
-    }
+    QString lastUsed;
+    if (QFile last(lastUsedPath()); last.open(QIODevice::ReadOnly))
+        lastUsed = QString::fromLatin1(last.read(64)).trimmed();
+    if (id.isEmpty())
+        id = !lastUsed.isEmpty() && QFile::exists(filePath(lastUsed)) ? lastUsed : presets().value(0).id;
     if (!id.isEmpty() && id != m_currentId)
-        switchTo(id);
+        load(id);
+    // Start-up writes nothing unless the one opened is not the one used last.
+    if (m_currentId != lastUsed)
+        rememberLastUsed();
     return found;
 }
 
