@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command with settings, data and cache folders of its own, the
 # settings holding 200 方案 with every field filled, so that start-up is
-# measured on a full store and never touches the user's own folders.
+# measured on a full store. Inside run-in-xvfb.sh, which sets folders of
+# its own too.
 #   bench/with-presets.sh BENCH_CLICK COMMAND [ARGUMENTS...]
 set -euo pipefail
 

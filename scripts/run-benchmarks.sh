@@ -25,8 +25,8 @@ trap 'rm -rf "$work"' EXIT
 in_xvfb=(bash "$root/bench/run-in-xvfb.sh")
 load_before=$(cut -d ' ' -f 1-3 /proc/loadavg)
 echo "run-benchmarks: start-up ($runs runs each)" >&2
-bash "$root/bench/with-presets.sh" "$build/bench/bench_click" \
-    "${in_xvfb[@]}" "$build/bench/bench_startup" --runs "$runs" --settle 500 \
+"${in_xvfb[@]}" bash "$root/bench/with-presets.sh" "$build/bench/bench_click" \
+    "$build/bench/bench_startup" --runs "$runs" --settle 500 \
     -- "$build/app/shiputong" -- "$build/bench/baseline_window" >"$work/startup.md"
 echo "run-benchmarks: composition, scaling, encoder" >&2
 "$build/bench/bench_compute" >"$work/compute.md"

@@ -17,6 +17,7 @@ private:
     TemporaryHome m_home;
     int m_folders = 0;
     QStringList m_reports;
+    RecordingNotifier m_notifierSink;
 
     QString freshFolder() { return m_home.path() + QStringLiteral("/store-%1").arg(++m_folders); }
     std::unique_ptr<PresetStore> store(const QString& folder, const QString& earlier = QString())
@@ -100,7 +101,6 @@ private slots:
         QTest::newRow("not JSON") << QByteArray("方案：A店") << QStringLiteral("不是有效的 JSON");
         QTest::newRow("truncated") << good.left(good.size() - 9) << QStringLiteral("不完整");
         QTest::newRow("another shape") << QByteArray(R"([{"name": "A店"}])") << QStringLiteral("结构不对");
-        QTest::newRow("presets not a list") << with("[{", "{\"x\": {").replace("}}]", "}}}") << QStringLiteral("结构不对");
         QTest::newRow("another format") << with("shiputong-presets", "other-presets") << QStringLiteral("other-presets");
         QTest::newRow("newer version") << with("\"version\": 1", "\"version\": 2") << QStringLiteral("请升级饰铺通");
         QTest::newRow("empty name") << with("A店", "   ") << QStringLiteral("名称不能为空");
@@ -123,7 +123,7 @@ private slots:
         if (content == "folder") {
             QVERIFY(QDir().mkpath(path));
         } else {
-            writeFile(path, content == "sparse" ? good() : content);
+            writeFile(path, content);
             if (content == "sparse")
                 QVERIFY(QFile::resize(path, PresetFileLimit + 1));
         }
@@ -224,7 +224,6 @@ private slots:
         }
         auto later = store(folder);
         QCOMPARE(later->currentName(), QStringLiteral("B店")); // used last
-        QCOMPARE(later->names(), (QStringList { QStringLiteral("A店"), QStringLiteral("B店"), QStringLiteral("默认方案") }));
         QCOMPARE(later->currentValues().value(QStringLiteral("Text2_1")), QStringLiteral("B4"));
         QVERIFY(later->switchTo(idOf(*later, QStringLiteral("A店"))));
         QCOMPARE(later->currentValues().value(QStringLiteral("Text2_1")), QStringLiteral("A4"));
@@ -239,12 +238,8 @@ private slots:
         QVERIFY(shops->create(QStringLiteral("A店"), { { QStringLiteral("Text2_1"), QStringLiteral("阿杰") } }));
         QVERIFY(shops->create(QStringLiteral("B店"), { { QStringLiteral("Text2_1"), QStringLiteral("小B") } }));
         const QString damagedFile = folder + QLatin1Char('/') + shops->currentId() + QStringLiteral(".json");
-        QFile file(damagedFile);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        const QByteArray damaged = file.readAll().chopped(20);
-        QVERIFY(file.resize(damaged.size()));
-        file.close();
-        shops.reset();
+        const QByteArray damaged = snapshot(folder).value(QFileInfo(damagedFile).fileName()).chopped(20);
+        writeFile(damagedFile, damaged);
 
         auto reopened = store(folder);
         QCOMPARE(m_reports.size(), 1);
@@ -256,13 +251,6 @@ private slots:
         QCOMPARE(snapshot(folder).value(QFileInfo(damagedFile).fileName()), damaged);
         QVERIFY(reopened->save({ { QStringLiteral("Text2_1"), QStringLiteral("新的") } }));
         QCOMPARE(store(folder)->currentValues().value(QStringLiteral("Text2_1")), QStringLiteral("新的"));
-    }
-
-private:
-    RecordingNotifier m_notifierSink;
-    static QByteArray good()
-    {
-        return presetFileBytes({ { QStringLiteral("A店"), { { QStringLiteral("Text2_1"), QStringLiteral("阿杰") } } } });
     }
 };
 
