@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 #include "MessageBoxNotifier.h"
+#include "PresetActions.h"
 #include "PresetNameDialog.h"
 #include "PresetStore.h"
 #include "PresetTransfer.h"
@@ -45,6 +46,6 @@ int main(int argc, char* argv[])
     MainWindow window(services);
     notifier.setParentWidget(&window);
     window.show();
-    window.afterStart(options, presetFound);
+    window.presets()->afterStart(options, presetFound);
     return app.exec();
 }

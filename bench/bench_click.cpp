@@ -10,6 +10,7 @@
 #include "MainWindow.h"
 #include "Notifier.h"
 #include "PanelTable.h"
+#include "PresetActions.h"
 #include "PresetStore.h"
 #include "PresetTransfer.h"
 #include "SystemClipboard.h"
@@ -353,7 +354,7 @@ void presets(Report& report, const Settings& settings, Clipboard& clipboard, Not
     const QList<PresetEntry> entries = store.presets();
     int turn = 0;
     const double switching = medianSecondsOfRuns([&] {
-        window.switchPreset(entries.at(turn++ % 2).id);
+        window.presets()->switchTo(entries.at(turn++ % 2).id);
         QCoreApplication::processEvents();
     }, settings.deliveryRuns);
     report.row({ QStringLiteral("a switch"), formatSeconds(switching), formatSeconds(50e-3 * scale) },

@@ -9,21 +9,18 @@
 #include "LinkLabel.h"
 #include "Notifier.h"
 #include "PanelMenu.h"
+#include "PresetActions.h"
 #include "PresetStore.h"
-#include "PresetTransfer.h"
 #include "SamplePictures.h"
 #include "ScreenCentring.h"
 #include "SnippetFile.h"
-#include "StartOptions.h"
 #include "UiSetup.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QMenu>
 #include <QPushButton>
-#include <QTimer>
 
 MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     : QWidget(parent)
@@ -44,17 +41,8 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     new ScreenCentring(this);
     auto* panelMenu = new PanelMenu(*m_form, this);
     connect(panelMenu, &PanelMenu::chosen, this, &MainWindow::offer);
-    if (m_services.presets) {
-        m_presetMenu = new PresetMenu(*m_services.presets, this);
-        connect(m_presetMenu, &PresetMenu::chosen, this, &MainWindow::presetChosen);
-        connect(panelMenu, &PanelMenu::opening, m_presetMenu, &PresetMenu::addSubmenu);
-        // The option bar and its options offer the items themselves.
-        QWidget* bar = control(QStringLiteral("Frame1"));
-        bar->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(bar, &QWidget::customContextMenuRequested, this,
-                [this, bar](const QPoint& pos) { showPresetMenu(bar->mapToGlobal(pos)); });
-        updateTitle();
-    }
+    if (m_services.presets)
+        m_presets = new PresetActions(*m_form, *panelMenu, m_services, this);
     m_preview = new BrowserPreview(*m_form, *m_services.notifier, m_services.openUrl, this);
     connect(m_form, &PanelForm::fieldChanged, m_preview, &BrowserPreview::fieldChanged);
     // The menu's keys work anywhere in the window, for the panel shown.
@@ -195,139 +183,4 @@ void MainWindow::offer(PanelOffer offer, int panel)
     case PanelOffer::Preview:
         return m_preview->show(panel);
     }
-}
-
-void MainWindow::showPresetMenu(const QPoint& globalPos)
-{
-    auto* menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    m_presetMenu->addItems(menu);
-    menu->popup(globalPos);
-}
-
-void MainWindow::updateTitle()
-{
-    PresetStore& store = *m_services.presets;
-    // One 方案 alone: the window as it always was.
-    setWindowTitle(store.count() < 2 ? windowCaption() : windowCaption() + QStringLiteral(" - ") + store.currentName());
-}
-
-void MainWindow::switchPreset(const QString& id)
-{
-    PresetStore& store = *m_services.presets;
-    // Where the store has already moved on (a new, a removed or a replaced
-    // 方案), the fields still hold the values of the one left: they are not
-    // saved into this one.
-    if (id != store.currentId()) {
-        saveFieldValues();
-        if (!store.switchTo(id))
-            return m_services.notifier->warn(QStringLiteral("切换方案"), QStringLiteral("这个方案已被删除。"));
-    }
-    m_form->replaceValues(store.currentFullValues());
-    updateTitle();
-}
-
-QString MainWindow::askPresetName(const QString& title, const QString& initial, bool renaming)
-{
-    QStringList taken = m_services.presets->names();
-    if (renaming)
-        taken.removeOne(m_services.presets->currentName());
-    return m_services.askPresetName ? m_services.askPresetName(title, initial, taken) : QString();
-}
-
-void MainWindow::presetChosen(PresetAction action, const QString& id)
-{
-    PresetStore& store = *m_services.presets;
-    Notifier& notifier = *m_services.notifier;
-    const QString notKept = QStringLiteral("方案无法保存，详见程序的错误输出。");
-    switch (action) {
-    case PresetAction::Switch:
-        return switchPreset(id);
-    case PresetAction::New:
-    case PresetAction::Duplicate: {
-        const bool copy = action == PresetAction::Duplicate;
-        const QString name = copy
-            ? askPresetName(QStringLiteral("复制当前方案"), numberedPresetName(store.currentName(), store.names()), false)
-            : askPresetName(QStringLiteral("新建方案"), QString(), false);
-        if (name.isEmpty())
-            return;
-        saveFieldValues();
-        // A new 方案 starts from the samples; a copy from the current values.
-        if (!store.create(name, copy ? store.currentValues() : QHash<QString, QString>()))
-            return notifier.warn(copy ? QStringLiteral("复制当前方案") : QStringLiteral("新建方案"), notKept);
-        return switchPreset(store.currentId());
-    }
-    case PresetAction::Rename: {
-        const QString name = askPresetName(QStringLiteral("重命名当前方案"), store.currentName(), true);
-        if (name.isEmpty())
-            return;
-        if (!store.renameCurrent(name))
-            notifier.warn(QStringLiteral("重命名当前方案"), notKept);
-        return updateTitle();
-    }
-    case PresetAction::Remove: {
-        const QString title = QStringLiteral("删除当前方案");
-        if (store.count() < 2)
-            return notifier.inform(title, QStringLiteral("这是唯一的方案，不能删除。"));
-        if (!notifier.ask(title, QStringLiteral("删除后将无法恢复，是否要删除方案“%1”？").arg(store.currentName())))
-            return;
-        if (!store.removeCurrent())
-            return notifier.warn(title, QStringLiteral("方案无法删除，详见程序的错误输出。"));
-        return switchPreset(store.currentId());
-    }
-    case PresetAction::Import: {
-        const QString path = m_services.choosePresetFile ? m_services.choosePresetFile(QString()) : QString();
-        if (!path.isEmpty())
-            importPresets(path);
-        return;
-    }
-    case PresetAction::ExportCurrent:
-        return exportPresets({ store.currentId() }, QStringLiteral("饰铺通方案.json"));
-    case PresetAction::ExportAll: {
-        QStringList ids;
-        for (const PresetEntry& entry : store.presets())
-            ids << entry.id;
-        return exportPresets(ids, QStringLiteral("饰铺通全部方案.json"));
-    }
-    }
-}
-
-void MainWindow::exportPresets(const QStringList& ids, const QString& suggestedName)
-{
-    const QString path = m_services.choosePresetFile ? m_services.choosePresetFile(suggestedName) : QString();
-    if (path.isEmpty())
-        return;
-    // What the fields show now is what goes out.
-    saveFieldValues();
-    exportPresetFile(*m_services.presets, ids, path, *m_services.notifier);
-}
-
-void MainWindow::importPresets(const QString& path)
-{
-    saveFieldValues();
-    Notifier& notifier = *m_services.notifier;
-    const ImportOutcome outcome
-        = importPresetFile(*m_services.presets, path, notifier, [&notifier](const QString& name) {
-              const qsizetype answer = notifier.choose(
-                  QStringLiteral("导入方案"), QStringLiteral("已有名为“%1”的方案。").arg(name),
-                  { QStringLiteral("替换"), QStringLiteral("保留两个"), QStringLiteral("取消") });
-              return answer == 0 ? NameClash::Replace : answer == 1 ? NameClash::KeepBoth : NameClash::Cancel;
-          });
-    if (outcome.currentReplaced)
-        switchPreset(m_services.presets->currentId());
-    else
-        updateTitle();
-}
-
-void MainWindow::afterStart(const StartOptions& options, bool presetFound)
-{
-    // Queued, so that each box stands over the window already shown.
-    QTimer::singleShot(0, this, [this, options, presetFound] {
-        if (!presetFound && m_services.presets)
-            m_services.notifier->warn(QStringLiteral("启动方案"),
-                                      QStringLiteral("没有名为“%1”的方案，已打开方案“%2”。")
-                                          .arg(presetName(options.preset), m_services.presets->currentName()));
-        if (!options.importFile.isEmpty() && m_services.presets)
-            importPresets(options.importFile);
-    });
 }

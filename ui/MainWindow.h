@@ -2,14 +2,13 @@
 
 #include "PanelForm.h"
 #include "PanelTable.h"
-#include "PresetMenu.h"
 #include "WindowServices.h"
 
 #include <QString>
 #include <QWidget>
 
 class BrowserPreview;
-struct StartOptions;
+class PresetActions;
 struct ControlSpec;
 struct Generator;
 
@@ -36,13 +35,7 @@ public:
     void saveFieldValues();
     // Does what a panel's right-click menu offers.
     void offer(PanelOffer offer, int panel);
-
-    // The 方案: what their menu items do.
-    void presetChosen(PresetAction action, const QString& id);
-    void switchPreset(const QString& id);
-    void importPresets(const QString& path);
-    // Once the window shows: the boxes the command line calls for.
-    void afterStart(const StartOptions& options, bool presetFound);
+    PresetActions* presets() const { return m_presets; } // null without a store
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -50,14 +43,10 @@ protected:
 private:
     void connectHandler(const ControlSpec& spec, QWidget* widget);
     void saveSnippetToFile(const Generator& generator, const QString& snippet);
-    void updateTitle();
-    void showPresetMenu(const QPoint& globalPos);
-    QString askPresetName(const QString& title, const QString& initial, bool renaming);
-    void exportPresets(const QStringList& ids, const QString& suggestedName);
 
     WindowServices m_services;
     PanelForm* m_form;
     BrowserPreview* m_preview;
-    PresetMenu* m_presetMenu = nullptr;
+    PresetActions* m_presets = nullptr;
     int m_shownPanel = 0;
 };
