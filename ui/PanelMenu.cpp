@@ -19,7 +19,8 @@ QString menuHint(const PanelSpec& panel)
         if (const QKeySequence key = menuShortcut(offer); !key.isEmpty())
             hint += QStringLiteral("（%1）").arg(key.toString(QKeySequence::NativeText));
     }
-    return hint;
+    // The submenu every such menu ends with.
+    return hint + QStringLiteral("\n· 方案：各个店铺的内容分开保存、切换、导入和导出");
 }
 
 } // namespace
