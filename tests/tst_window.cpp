@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QTcpSocket>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
@@ -204,6 +206,27 @@ private slots:
         QVERIFY(m_notifier.boxes.first().message.contains(updatePageAddress()));
     }
 
+    // The page file in the cache folder: the fallback, always the latest.
+    static QByteArray previewFile()
+    {
+        QFile file(previewPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static QString previewPath()
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::CacheLocation)
+            + QStringLiteral("/preview/contact-block.html");
+    }
+    // Stands in for a browser tab showing `page`: listens for its changes.
+    static std::unique_ptr<QTcpSocket> openTab(const QUrl& page)
+    {
+        auto tab = std::make_unique<QTcpSocket>();
+        tab->connectToHost(QHostAddress::LocalHost, quint16(page.port()));
+        tab->write("GET " + page.path().replace(QStringLiteral(".html"), QStringLiteral(".events")).toLatin1()
+            + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(page.port()) + "\r\n\r\n");
+        return tab;
+    }
+
     // The preview shows what 生成代码 delivers, touches neither the clipboard
     // nor the work buffer, and its page follows the fields once typing pauses.
     void previewWritesThePageAndOpensIt()
@@ -219,24 +242,57 @@ private slots:
         menu->actions().last()->trigger();
         menu->close();
         QTRY_COMPARE(m_opened.size(), 1);
-        const QString path = m_opened.first().toLocalFile();
-        const auto page = [&path] {
-            QFile file(path);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        };
-        QVERIFY(page().contains(delivered.toUtf8()));
+        QCOMPARE(m_opened.first().host(), QStringLiteral("127.0.0.1"));
+        QVERIFY(previewFile().contains(delivered.toUtf8()));
         QCOMPARE(m_clipboard.sets, 1);
         QCOMPARE(m_window->fieldText(contact.workBuffer), QStringLiteral("kept"));
         QVERIFY(m_notifier.boxes.isEmpty());
 
         get<QLineEdit>(QStringLiteral("Text2_1"))->setText(QStringLiteral("新昵称<b>"));
-        QTRY_VERIFY(page().contains("新昵称<b>"));
+        QTRY_VERIFY(previewFile().contains("新昵称<b>"));
         m_openerWorks = false;
         QVERIFY(activate());
         press(Qt::Key_F5);
         QCOMPARE(m_opened.size(), 2);
         QCOMPARE(m_notifier.boxes.size(), 1);
-        QVERIFY(m_notifier.boxes.first().message.contains(QDir::toNativeSeparators(path)));
+        QVERIFY(m_notifier.boxes.first().message.contains(QDir::toNativeSeparators(previewPath())));
+    }
+
+    // While a browser has the page open, F5 refreshes it; once the tab is
+    // gone, F5 opens the page again.
+    void secondPreviewWithThePageOpenOpensNoTab()
+    {
+        QVERIFY(activate());
+        press(Qt::Key_F5);
+        QCOMPARE(m_opened.size(), 1);
+        const std::unique_ptr<QTcpSocket> tab = openTab(m_opened.first());
+        QByteArray heard;
+        QTRY_VERIFY((heard += tab->readAll()).startsWith("HTTP/1.1 200 OK\r\n"));
+        press(Qt::Key_F5);
+        QTRY_VERIFY((heard += tab->readAll()).contains("event: change\n"));
+        QCOMPARE(m_opened.size(), 1);
+        tab->abort();
+        // Until the server has seen the tab go, F5 still refreshes it.
+        QTRY_VERIFY(([this] { press(Qt::Key_F5); return m_opened.size() >= 2; }()));
+    }
+
+    // An edit of the last half second reaches the file and the open page
+    // before the page hears that the program closed.
+    void closingWritesPendingPagesAndTellsOpenOnes()
+    {
+        m_window->previewPanel(0);
+        QCOMPARE(m_opened.size(), 1);
+        const std::unique_ptr<QTcpSocket> tab = openTab(m_opened.first());
+        QByteArray heard;
+        QTRY_VERIFY((heard += tab->readAll()).startsWith("HTTP/1.1 200 OK\r\n"));
+        get<QLineEdit>(QStringLiteral("Text2_1"))->setText(QStringLiteral("临关前的昵称"));
+        m_window->close();
+        QTRY_VERIFY((heard += tab->readAll()).endsWith("event: closed\ndata: \n\n"));
+        QVERIFY(previewFile().contains("临关前的昵称"));
+        const qsizetype data = heard.indexOf("event: change\ndata: ") + 20;
+        QVERIFY(data >= 20);
+        const QByteArray page = QByteArray::fromBase64(heard.mid(data, heard.indexOf('\n', data) - data));
+        QCOMPARE(page, previewFile());
     }
 
     void layoutInvariantsHoldOnEveryPanel()

@@ -60,6 +60,7 @@ void BrowserPreview::show(int index)
     const QString path = pagePath(panel);
     const QString shown = QDir::toNativeSeparators(path);
     PreviewServer* live = server();
+
     QString reason;
     if (!update(panel, &reason)) {
         m_notifier.warn(QStringLiteral("无法预览"),
