@@ -83,6 +83,7 @@
     function check() {
         var mine = ++round, elements = collect(), failed = new Map(), left = elements.size;
         report(elements, failed, left);
+        if (!left) document.body.style.minHeight = "";
         elements.forEach(function (targets, address) {
             var probe = new Image(), timer;
             function answer(ok, why) {
@@ -95,6 +96,8 @@
                     mark(targets, why ? address + " " + why : address);
                 }
                 report(elements, failed, --left);
+                // Every picture has answered: the page has its own height again.
+                if (!left) document.body.style.minHeight = "";
             }
             probe.onload = function () { answer(true); };
             probe.onerror = function () { answer(false, ""); };
@@ -114,6 +117,9 @@
         var next = new DOMParser().parseFromString(page, "text/html");
         var bar = document.getElementById("shiputong-bar"), nextBar = next.getElementById("shiputong-bar");
         var x = window.scrollX, y = window.scrollY;
+        // Until the new pictures are in, the page keeps at least its old
+        // height, or the scroll position would be cut short.
+        document.body.style.minHeight = document.documentElement.scrollHeight + "px";
         bar.replaceChild(document.importNode(nextBar.firstElementChild, true), bar.firstElementChild);
         Array.from(document.body.childNodes).forEach(function (node) {
             if (node !== bar) node.remove();
