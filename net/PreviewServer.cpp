@@ -66,9 +66,9 @@ void PreviewServer::publish(const QString& name, const QByteArray& page)
     Page& entry = m_pages[name];
     entry.bytes = page;
     ++entry.version;
-    if (!entry.watchers.isEmpty())
-        send(entry, serverEvent("change", page.toBase64())); // exact bytes: SSE would fold CR LF
-    entry.served = entry.version;
+    // The page fetches the new version itself: the notice stays small
+    // however large the page.
+    send(entry, serverEvent("change", QByteArray::number(entry.version)));
 }
 
 void PreviewServer::tellFailure(const QString& name, const QString& reason)
@@ -100,7 +100,10 @@ void PreviewServer::close()
     m_server.close();
     QList<QTcpSocket*> open;
     for (Page& page : m_pages) {
-        send(page, serverEvent("closed", QByteArray()));
+        // Nothing can be fetched from now on: a page that has not had the
+        // last version gets it with the news, its exact bytes in base64
+        // (an event's data would fold CR LF).
+        send(page, serverEvent("closed", page.served == page.version ? QByteArray() : page.bytes.toBase64()));
         for (const QPointer<QTcpSocket>& socket : std::as_const(page.watchers)) {
             if (socket)
                 open << socket;
@@ -183,10 +186,8 @@ void PreviewServer::answer(QTcpSocket* socket, const HttpRequestHead& head)
     page->watchers.removeAll(nullptr);
     page->watchers << socket;
     // A change between handing out the page and this connection.
-    if (page->served != page->version) {
-        socket->write(serverEvent("change", page->bytes.toBase64()));
-        page->served = page->version;
-    }
+    if (page->served != page->version)
+        socket->write(serverEvent("change", QByteArray::number(page->version)));
 }
 
 void PreviewServer::send(Page& page, const QByteArray& event)

@@ -34,13 +34,15 @@ public:
     bool isListening() const { return m_server.isListening(); }
     // Where the page `name` is served, e.g. ".../contact-block.html".
     QUrl pageUrl(const QString& name) const;
-    // Serves `page` as `name` from now on and sends it to the open pages.
+    // Serves `page` as `name` from now on and tells the open pages, which
+    // fetch it.
     void publish(const QString& name, const QByteArray& page);
     // The open pages of `name` show why they did not change.
     void tellFailure(const QString& name, const QString& reason);
     // Whether a browser has the page open, listening for changes.
     bool watched(const QString& name) const;
-    // Tells every open page that the program closed, then stops.
+    // Tells every open page that the program closed, with the last version
+    // of a page that has not fetched it, then stops.
     void close();
 
 private:
@@ -48,7 +50,7 @@ private:
     {
         QByteArray bytes;
         quint64 version = 0;
-        quint64 served = 0; // the version last handed out
+        quint64 served = 0; // the version last fetched
         QList<QPointer<QTcpSocket>> watchers;
     };
 

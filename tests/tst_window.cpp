@@ -287,10 +287,10 @@ private slots:
         QTRY_VERIFY((heard += tab->readAll()).startsWith("HTTP/1.1 200 OK\r\n"));
         get<QLineEdit>(QStringLiteral("Text2_1"))->setText(QStringLiteral("临关前的昵称"));
         m_window->close();
-        QTRY_VERIFY((heard += tab->readAll()).endsWith("event: closed\ndata: \n\n"));
+        // The page can fetch nothing more: the last version comes with the news.
+        QTRY_VERIFY((heard += tab->readAll()).endsWith("\n\n") && heard.contains("event: closed\n"));
         QVERIFY(previewFile().contains("临关前的昵称"));
-        const qsizetype data = heard.indexOf("event: change\ndata: ") + 20;
-        QVERIFY(data >= 20);
+        const qsizetype data = heard.indexOf("event: closed\ndata: ") + 20;
         const QByteArray page = QByteArray::fromBase64(heard.mid(data, heard.indexOf('\n', data) - data));
         QCOMPARE(page, previewFile());
     }

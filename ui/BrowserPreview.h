@@ -32,6 +32,9 @@ public:
     // they are. A page open in a browser is refreshed instead of opened again.
     void show(int index);
     void fieldChanged(const QString& name); // of every field
+    // What the end of a typing pause does: writes and sends the pages of
+    // the fields changed since.
+    void rewritePending();
     // Writes what the typing pause still holds back, then tells open pages
     // that the program closes.
     void close();
@@ -44,7 +47,6 @@ private:
     // Writes the page file and serves the same bytes; false and why if the
     // file could not be written, the served page staying as it was.
     bool update(const PanelSpec& panel, QString* reason);
-    void rewritePending();
     PreviewServer* server(); // started at the first preview; null where it cannot listen
 
     PanelForm& m_form;

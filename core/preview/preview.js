@@ -133,22 +133,38 @@
         check();
     }
 
-    // Changes arrive as the whole page, its bytes in base64.
+    // The last version comes with the news of the program's end, its bytes
+    // in base64.
     function decode(data) {
         var binary = atob(data), bytes = new Uint8Array(binary.length);
         for (var i = 0; i < binary.length; i++) bytes[i] = binary.charCodeAt(i);
         return new TextDecoder().decode(bytes);
     }
 
-    // Served by the program, the page follows its fields; from the file it
-    // stays as written.
+    // Served by the program, the page follows its fields: told of a change,
+    // it fetches itself again. From the file it stays as written.
     function follow() {
         if (location.protocol != "http:" || !window.EventSource) return;
         var source = new EventSource(location.pathname.replace(/\.html$/, ".events"));
-        source.addEventListener("change", function (event) { replace(decode(event.data)); });
+        var fetching = false, again = false, ended = false;
+        function refresh() {
+            if (fetching) { again = true; return; }
+            fetching = true;
+            fetch(location.pathname, { cache: "no-store" }).then(function (answer) {
+                return answer.ok ? answer.text() : Promise.reject(answer.status);
+            }).then(function (page) {
+                if (!ended) replace(page);
+            }).catch(function () {}).then(function () {
+                fetching = false;
+                if (again && !ended) { again = false; refresh(); }
+            });
+        }
+        source.addEventListener("change", refresh);
         source.addEventListener("failed", function (event) { say("预览未能更新：" + event.data); });
-        source.addEventListener("closed", function () {
+        source.addEventListener("closed", function (event) {
+            ended = true;
             source.close();
+            if (event.data) replace(decode(event.data));
             say("饰铺通已关闭，预览不再更新");
         });
     }
