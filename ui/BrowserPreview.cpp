@@ -63,6 +63,8 @@ void BrowserPreview::show(int index)
 
     QString reason;
     if (!update(panel, &reason)) {
+        if (live)
+            live->tellFailure(pageName(panel), reason);
         m_notifier.warn(QStringLiteral("无法预览"),
             QStringLiteral("无法写入预览网页 %1：%2").arg(shown, reason));
         return;
