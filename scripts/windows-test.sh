@@ -12,7 +12,10 @@
 # started again. The address check of the poster panel runs against local
 # http and https servers and its report must name each address's verdict;
 # the https one fails in the TLS handshake, which proves that the zip's TLS
-# backend loads. Then it generates while another program holds the
+# backend loads. F5 must open the contact block's preview on 127.0.0.1
+# (a stand-in browser notes the address), whose open page must hear of a
+# pasted nickname and be served it; a second F5 refreshes it and opens
+# nothing. Then it generates while another program holds the
 # clipboard open: a long hold must end in the failure box within the
 # delivery's time budget, a short one in the snippet delivered.
 #
