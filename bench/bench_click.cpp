@@ -5,6 +5,7 @@
 // with loose bounds on whatever platform it is given.
 
 #include "BenchSupport.h"
+#include "BrowserPreview.h"
 #include "ControlInventory.h"
 #include "DeliverCode.h"
 #include "MainWindow.h"
@@ -13,6 +14,7 @@
 #include "PresetActions.h"
 #include "PresetStore.h"
 #include "PresetTransfer.h"
+#include "PreviewServer.h"
 #include "SystemClipboard.h"
 #include "UiSetup.h"
 
@@ -22,8 +24,14 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
+#include <thread>
 
 using namespace bench;
 
@@ -55,13 +63,15 @@ struct Settings
     int deliveryRuns;
     double flatGoal;
     double previewGoal; // seconds
+    double liveGoal; // seconds
+    int liveRuns; // each after one run to settle
 };
 
 Settings settingsFor(bool smoke)
 {
     if (smoke)
-        return { 15, 50e-3, { 1 << 10, 64 << 10, 1 << 20 }, 5, 3.0, 150e-3 };
-    return { 101, 5e-3, { 1 << 10, 64 << 10, 1 << 20, 16 << 20 }, 11, 1.5, 50e-3 };
+        return { 15, 50e-3, { 1 << 10, 64 << 10, 1 << 20 }, 5, 3.0, 150e-3, 100e-3, 1 };
+    return { 101, 5e-3, { 1 << 10, 64 << 10, 1 << 20, 16 << 20 }, 11, 1.5, 50e-3, 20e-3, 11 };
 }
 
 QString platformNote()
@@ -246,6 +256,166 @@ void previews(Report& report, const Settings& settings, MainWindow& window, cons
     }
 }
 
+// The server is not there until the first preview asks for it; then it
+// takes the first preview's own time.
+void previewServerStart(Report& report, bool startedWithWindow, double firstPreview)
+{
+    report.section(QStringLiteral("The preview server at start-up"),
+                   QStringLiteral("Whether the window starts the preview's loopback server, and the "
+                                  "first preview of the process, which starts it (the contact block at "
+                                  "its start values, one sample). Goal: no server before the first preview."));
+    report.table({ QStringLiteral("server at start-up"), QStringLiteral("first preview, server started"),
+                   QStringLiteral("verdict") });
+    report.row({ startedWithWindow ? QStringLiteral("listening") : QStringLiteral("not started"),
+                 formatSeconds(firstPreview) },
+               !startedWithWindow);
+}
+
+// A browser tab listening for a page's changes, on a thread of its own as
+// a browser is a process of its own: it counts the changes it is told of,
+// fetches the page at each as the page does, and counts the pages fetched.
+class ListeningTab
+{
+public:
+    explicit ListeningTab(const QUrl& page)
+        : m_page(page)
+        , m_thread([this] { listen(); })
+    {
+        while (!m_ready)
+            QCoreApplication::processEvents(); // the server answers on this thread
+    }
+    ~ListeningTab()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    int changes() const { return m_changes; }
+    int fetched() const { return m_fetched; }
+
+private:
+    QByteArray request(const QString& path) const
+    {
+        return "GET " + path.toLatin1() + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(m_page.port())
+            + "\r\n\r\n";
+    }
+    void listen()
+    {
+        QTcpSocket tab;
+        tab.connectToHost(QHostAddress::LocalHost, quint16(m_page.port()));
+        tab.write(request(m_page.path().replace(QStringLiteral(".html"), QStringLiteral(".events"))));
+        QByteArray heard;
+        while (!m_stop) {
+            tab.waitForReadyRead(5);
+            heard += tab.readAll();
+            if (!m_ready && heard.contains("\r\n\r\n")) {
+                heard.clear();
+                m_ready = true;
+            }
+            for (qsizetype end; (end = heard.indexOf("\n\n")) >= 0; heard.remove(0, end + 2)) {
+                ++m_changes;
+                fetch();
+            }
+        }
+    }
+    // Until the server closes the connection, which it does after the page.
+    void fetch()
+    {
+        QTcpSocket page;
+        page.connectToHost(QHostAddress::LocalHost, quint16(m_page.port()));
+        page.write(request(m_page.path()));
+        while (page.state() != QAbstractSocket::UnconnectedState && !m_stop) {
+            page.waitForReadyRead(5);
+            page.readAll();
+        }
+        ++m_fetched;
+    }
+
+    const QUrl m_page;
+    std::atomic<bool> m_ready = false;
+    std::atomic<bool> m_stop = false;
+    std::atomic<int> m_changes = 0;
+    std::atomic<int> m_fetched = 0;
+    std::thread m_thread;
+};
+
+// From the end of the typing pause to an open tab told of the change, and
+// to the tab having fetched the new page, with a field of the panel holding
+// 1 MiB: each field in turn, the slowest.
+void livePreview(Report& report, const Settings& settings, MainWindow& window, const QUrl& opened)
+{
+    report.section(QStringLiteral("An open preview follows a 1 MiB field"),
+                   QStringLiteral("Each panel's page open in a stand-in tab (a thread that listens for the "
+                                  "page's change events and fetches the page at each, as the page's script "
+                                  "does); one of the panel's fields set to 1 Mi ASCII characters, each field "
+                                  "in turn. Timed from the end of the typing pause (what its timer calls) to "
+                                  "the change received by the tab (page composed, file written, event sent "
+                                  "over loopback), and to the new page fetched whole. Median of %1 runs for "
+                                  "the slowest field. Goal: the change received within %2.")
+                       .arg(settings.liveRuns)
+                       .arg(formatSeconds(settings.liveGoal)));
+    report.table({ QStringLiteral("panel"), QStringLiteral("slowest field"), QStringLiteral("page size"),
+                   QStringLiteral("pause end to change received"), QStringLiteral("to page fetched"),
+                   QStringLiteral("verdict") });
+    auto* preview = window.findChild<BrowserPreview*>();
+    const QString large = repeated(QStringLiteral("https://img.example/a.jpg"), 1 << 20);
+    for (const PanelSpec& panel : panelTable()) {
+        if (!panel.offers(PanelOffer::Preview))
+            continue;
+        window.offer(PanelOffer::Preview, panel.index);
+        const QString file = opened.fileName();
+        const ListeningTab tab(opened);
+        QString slowestField;
+        double slowest = 0;
+        double slowestFetch = 0;
+        qint64 slowestSize = 0;
+        for (const ControlSpec& spec : controlInventory()) {
+            if (spec.container != panel.frame() || spec.kind != ControlKind::TextField)
+                continue;
+            const QString original = window.fieldText(spec.name);
+            std::vector<double> told;
+            std::vector<double> fetched;
+            for (int i = 0; i <= settings.liveRuns; ++i) {
+                window.setFieldText(spec.name, large + QString::number(i % 2));
+                // The field repaints while the owner types, before the pause
+                // ends; and should its timer have run meanwhile, the tab catches up.
+                QCoreApplication::processEvents();
+                while (tab.fetched() != tab.changes())
+                    QCoreApplication::processEvents();
+                const int changes = tab.changes();
+                const int pages = tab.fetched();
+                const auto start = Clock::now();
+                preview->fieldChanged(spec.name);
+                preview->rewritePending();
+                while (tab.changes() == changes)
+                    QCoreApplication::processEvents();
+                const double toldAfter = secondsSince(start);
+                while (tab.fetched() == pages)
+                    QCoreApplication::processEvents();
+                if (i > 0) { // the first to settle
+                    told.push_back(toldAfter);
+                    fetched.push_back(secondsSince(start));
+                }
+            }
+            const qint64 size = QFileInfo(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)
+                                          + QStringLiteral("/preview/") + file)
+                                    .size();
+            window.setFieldText(spec.name, original);
+            preview->rewritePending();
+            while (tab.fetched() != tab.changes())
+                QCoreApplication::processEvents();
+            if (const double seconds = median(told); seconds > slowest) {
+                slowest = seconds;
+                slowestFetch = median(fetched);
+                slowestField = spec.name;
+                slowestSize = size;
+            }
+        }
+        report.row({ panel.generator()->button, slowestField, sizeLabel(slowestSize), formatSeconds(slowest),
+                     formatSeconds(slowestFetch) },
+                   slowest < settings.liveGoal);
+    }
+}
+
 void delivery(Report& report, const Settings& settings)
 {
     QStringList columns { QStringLiteral("clearing") };
@@ -401,18 +571,29 @@ int main(int argc, char** argv)
     SystemClipboard clipboard;
     CountingNotifier notifier;
     Clock::time_point opened;
-    MainWindow window({ &clipboard, &notifier, [&opened](const QUrl&) {
+    QUrl openedUrl;
+    MainWindow window({ &clipboard, &notifier, [&opened, &openedUrl](const QUrl& url) {
                            opened = Clock::now();
+                           openedUrl = url;
                            return true;
                        } });
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         qFatal("the window was never shown");
 
+    const bool startedWithWindow = window.findChild<PreviewServer*>() != nullptr;
+    const auto firstPreview = Clock::now();
+    window.offer(PanelOffer::Preview, 0);
+    const double firstPreviewSeconds = secondsSince(firstPreview);
+    if (!window.findChild<PreviewServer*>())
+        qFatal("the first preview started no server");
+
     clicks(report, settings, window, notifier);
     largeFieldClicks(report, settings, window, notifier);
     delivery(report, settings);
     previews(report, settings, window, opened);
     presets(report, settings, clipboard, notifier);
+    previewServerStart(report, startedWithWindow, firstPreviewSeconds);
+    livePreview(report, settings, window, openedUrl);
     return report.finish();
 }

@@ -34,10 +34,11 @@ QByteArray head(const PreviewInput& input)
         = QCryptographicHash::hash(script, QCryptographicHash::Sha256).toBase64();
     QByteArray text = "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n";
     // Pictures and sound may come from anywhere the owner says; fonts,
-    // scripts, style sheets, frames and forms from nowhere.
+    // scripts, style sheets, frames and forms from nowhere. The one
+    // connection is the page's own, back to the program, to hear of changes.
     text += "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
             "img-src * data: blob: file:; media-src * data: blob: file:; "
-            "style-src 'unsafe-inline'; script-src 'sha256-"
+            "style-src 'unsafe-inline'; connect-src 'self'; script-src 'sha256-"
         + scriptHash + "'; base-uri 'none'; form-action 'none'\">\n";
     text += "<title>预览：" + html(input.caption) + "</title>\n";
     text += "<style>\n" + part("preview.css") + "\n</style>\n";
@@ -51,7 +52,7 @@ QByteArray bar(const PreviewInput& input)
     return "<header id=\"" + QByteArray(PreviewBarId) + "\">\n<p><strong>" + html(input.caption)
         + "</strong>" + time.toUtf8()
         + "</p>\n<p>这是预览：店铺自带的样式和脚本不在这里，效果可能与店铺略有不同</p>\n"
-          "<p id=\"shiputong-count\">正在检查图片……</p>\n</header>\n";
+          "<p id=\"shiputong-count\">正在检查图片……</p>\n<p id=\"shiputong-live\"></p>\n</header>\n";
 }
 
 // A note of ours beside the snippet, already HTML; `more` follows its paragraph.

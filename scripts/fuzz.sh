@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of tests/fuzz with clang (own build directory,
+# Builds the libFuzzer targets of tests/fuzz (the encoder, the preview
+# server's request head parser) with clang (own build directory,
 # AddressSanitizer and UndefinedBehaviorSanitizer on) and runs each of them
 # for the given number of seconds (default 20). The corpus grows in
 # build-fuzz/corpus/<target>, starting from the seeds in tests/fuzz/corpus.
@@ -27,12 +28,14 @@ CC=clang CXX=clang++ cmake -S "$root/tests/fuzz" -B "$build" -DCMAKE_CXX_COMPILE
 cmake --build "$build" -j "$(nproc)"
 
 mkdir -p "$build/artifacts"
-for target in fuzz_encoder; do
+# The request head's inputs reach past its 8 KiB limit.
+declare -A max_len=([fuzz_encoder]=4096 [fuzz_request_head]=9000)
+for target in fuzz_encoder fuzz_request_head; do
     corpus="$build/corpus/$target"
     mkdir -p "$corpus"
     echo "== $target: $seconds s"
     # Lone-process run: the machine's cores are shared with the other builds.
-    if ! "$build/$target" -max_total_time="$seconds" -max_len=4096 -timeout=20 -rss_limit_mb=4096 \
+    if ! "$build/$target" -max_total_time="$seconds" -max_len=${max_len[$target]} -timeout=20 -rss_limit_mb=4096 \
             -print_final_stats=1 -artifact_prefix="$build/artifacts/$target-" \
             "$corpus" "$root/tests/fuzz/corpus/$target" >"$build/$target.log" 2>&1; then
         tail -n 60 "$build/$target.log"

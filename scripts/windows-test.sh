@@ -13,7 +13,11 @@
 # http and https servers and its report must name each address's verdict;
 # the https one fails in the TLS handshake, which proves that the zip's TLS
 # backend loads; the box's OK button, Qt's own, reads 确定, which proves
-# that the zip's Chinese catalogue of Qt's texts loads. Then it generates while another program holds the
+# that the zip's Chinese catalogue of Qt's texts loads. F5 must open the
+# contact block's preview on 127.0.0.1
+# (a stand-in browser notes the address), whose open page must hear of a
+# pasted nickname and be served it; a second F5 refreshes it and opens
+# nothing. Then it generates while another program holds the
 # clipboard open: a long hold must end in the failure box within the
 # delivery's time budget, a short one in the snippet delivered.
 #
@@ -324,31 +328,75 @@ check_addresses()
 check_addresses
 
 # --- the preview ------------------------------------------------------------------
-# F5 on the contact panel writes its preview page into the program's cache
-# folder, with the exact snippet that "生成代码" put on the clipboard inside.
-# Whether Wine then opens a browser does not matter; a box saying that none
-# opened is closed.
+# The program serves its preview on 127.0.0.1 and opens the address in the
+# default browser, which Wine hands to the Unix command named in
+# HKCU\Software\Wine\WineBrowser: here a stand-in that notes each address.
+# F5 on the contact panel must open one such address, with the page file
+# still written to the cache folder. A reader of the test's own
+# (scripts/windows/preview-tab.py) then takes the open tab's part: it
+# fetches the page with its token, holds its change events open, and a
+# value pasted into a nickname must be announced and served. A second F5
+# while it listens refreshes it and opens nothing; once it has gone, F5
+# opens the page again.
+opened_log=$work/opened-urls
+printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$opened_log" >"$work/browser"
+chmod +x "$work/browser"
+timeout 30 wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d "$work/browser" /f \
+    >"$work/reg.log" 2>&1 || fail "cannot name the stand-in browser in the Wine registry"
+
+opened_count() { if [[ -f $opened_log ]]; then wc -l <"$opened_log"; else echo 0; fi; }
+# Waits up to $2 s for the stand-in browser to have been asked $1 times.
+wait_opened()
+{
+    local deadline=$((SECONDS + $2))
+    until (($(opened_count) >= $1)); do
+        ((SECONDS <= deadline)) || fail "the browser was asked $(opened_count) times, not $1, within $2 s of F5"
+        sleep 0.2
+    done
+}
+
 check_preview()
 {
-    local page=$profile/AppData/Local/shiputong/cache/preview/contact-block.html deadline box
-    rm -f "$page"
+    local page=$profile/AppData/Local/shiputong/cache/preview/contact-block.html deadline url line tab
+    local nickname='预览跟着改😀'
+    rm -f "$page" "$opened_log"
     click "Option1_$("$E2E_HELPER" option 旺旺在线)"
     keys F5
+    wait_opened 1 30
     deadline=$((SECONDS + 30))
     until [[ -s $page ]]; do
         ((SECONDS <= deadline)) || fail "no preview page at $page within 30 s of F5"
         sleep 0.2
     done
-    python3 -c 'import sys; sys.exit(open(sys.argv[1], "rb").read() not in open(sys.argv[2], "rb").read())' \
-        "$work/expected-旺旺在线" "$page" || fail "the preview page does not hold the composed snippet"
+    ! xwin_find "$PREVIEW_FAILED_TITLE" >/dev/null || fail "the program says no browser opened"
+    url=$(head -n 1 "$opened_log")
+    [[ $url =~ ^http://127\.0\.0\.1:[0-9]+/[0-9a-f]{32}/contact-block\.html$ ]] \
+        || fail "F5 opened '$url', not the page on 127.0.0.1 with a 128-bit token"
+    log "ok: F5 opened $url, the page file written too"
+
+    coproc TAB { exec timeout 120 python3 "$here/scripts/windows/preview-tab.py" "$url" \
+        "$work/expected-旺旺在线" "$page" "$nickname" 2>"$work/preview-tab.log"; }
+    tab=$TAB_PID # bash forgets TAB_PID once the reader ends
+    pids+=("$tab")
+    read -r -t 30 line <&"${TAB[0]}" || fail "the stand-in tab said nothing"
+    [[ $line == listening ]] || fail "the stand-in tab said '$line'"
+    paste_into Text2_2 "$nickname"
+    read -r -t 30 line <&"${TAB[0]}" || fail "no change with the pasted nickname announced within 30 s"
+    [[ $line == changed ]] || fail "the stand-in tab said '$line'"
+    log "ok: the pasted nickname was announced and served"
+    keys F5
+    read -r -t 30 line <&"${TAB[0]}" || fail "a second F5 did not refresh the open page"
+    [[ $line == refreshed ]] || fail "the stand-in tab said '$line'"
     sleep 2
-    if box=$(xwin_find "$PREVIEW_FAILED_TITLE"); then
-        log "no browser opened under Wine"
-        dismiss "$box"
-    fi
-    log "ok: F5 wrote the contact block's preview, snippet inside"
+    (($(opened_count) == 1)) || fail "a second F5 with the page open opened it again"
+    wait "$tab" || fail "the stand-in tab ended with a fault"
+    log "ok: a second F5 refreshed the open page and opened nothing"
+    # The server notices the tab gone within a moment.
+    sleep 1
+    keys F5
+    wait_opened 2 30
+    log "ok: with no page open, F5 opened it again"
 }
-check_preview
 
 # Pastes $2 into field $1 as an owner would, with Ctrl+A and Ctrl+V; from
 # then on the field keeps it.
@@ -360,6 +408,8 @@ paste_into()
     keys ctrl+a ctrl+v
     kept+=("$1" "$2")
 }
+
+check_preview
 
 # Pasted values must come back, like the kept ones, after a normal close
 # and a new start: one kept by a generate click, one only by the close.

@@ -3,14 +3,17 @@
 // 127.0.0.1. Every host name resolves to 127.0.0.1, so the template's own
 // addresses (chat status, spacer) fail here instead of leaving the machine.
 // Two avatars load, one answers 404, and a nickname carries a script and an
-// inline handler.
+// inline handler. Then a tab kept open over the DevTools protocol follows
+// the window's fields, and a picture that never answers times out.
 
 #include "BrowserPreview.h"
 #include "ControlInventory.h"
+#include "DevToolsBrowser.h"
 #include "Generator.h"
 #include "LocalHttpServer.h"
 #include "PanelTable.h"
 #include "PreviewPage.h"
+#include "WindowTestCase.h"
 
 #include <QBuffer>
 #include <QEventLoop>
@@ -72,7 +75,7 @@ QStringList cellsShowing(const QString& dom, const QString& address)
 
 } // namespace
 
-class PreviewBrowserTest : public QObject
+class PreviewBrowserTest : public WindowTestCase
 {
     Q_OBJECT
 
@@ -82,13 +85,20 @@ private slots:
     void onlyTheMissingAvatarIsMarked();
     void contentColumnIs950PixelsCentred();
     void codeTypedIntoANicknameDoesNotRun();
+    void anOpenPageFollowsTheFieldsInPlace();
+    void aPictureThatNeverAnswersTimesOut();
 
 private:
     QString dumpDom(const QString& url);
+    QStringList browserArguments();
+    QProcessEnvironment browserEnvironment();
+    // The tab's text of element `id`, once there is one (without `busy`).
+    QString settledText(DevToolsBrowser& browser, const char* id, const QString& busy);
+    bool pageShows(DevToolsBrowser& browser, const QString& text);
 
     QString m_chromium;
     int m_runs = 0;
-    QTemporaryDir m_home;
+    QTemporaryDir m_browserHome;
     LocalHttpServer m_server;
     QString m_loaded[2];
     QString m_missing;
@@ -103,7 +113,7 @@ void PreviewBrowserTest::initTestCase()
         QFAIL("chromium is not installed; scripts/setup-debian.sh installs it");
     if (m_chromium.isEmpty())
         QSKIP("chromium is not installed; scripts/setup-debian.sh installs it");
-    QVERIFY(m_home.isValid());
+    QVERIFY(m_browserHome.isValid());
 
     m_server.put("/a.png", "image/png", png(Qt::darkRed));
     m_server.put("/b.png", "image/png", png(Qt::darkBlue));
@@ -127,14 +137,8 @@ void PreviewBrowserTest::initTestCase()
     m_measured = dumpDom(m_server.url("/measure.html"));
 }
 
-QString PreviewBrowserTest::dumpDom(const QString& url)
+QStringList PreviewBrowserTest::browserArguments()
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : { "HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME" })
-        environment.insert(QString::fromLatin1(name), m_home.path());
-    QProcess browser;
-    browser.setProcessEnvironment(environment);
-    browser.setProcessChannelMode(QProcess::SeparateChannels);
     QStringList arguments = {
         QStringLiteral("--headless"),
         QStringLiteral("--disable-gpu"),
@@ -146,14 +150,29 @@ QString PreviewBrowserTest::dumpDom(const QString& url)
         QStringLiteral("--no-proxy-server"),
         QStringLiteral("--host-resolver-rules=MAP * 127.0.0.1"),
         QStringLiteral("--user-data-dir=")
-            + m_home.filePath(QStringLiteral("profile-%1").arg(++m_runs)),
-        QStringLiteral("--virtual-time-budget=10000"),
-        QStringLiteral("--dump-dom"),
-        url,
+            + m_browserHome.filePath(QStringLiteral("profile-%1").arg(++m_runs)),
     };
     // Chromium's sandbox refuses to start as root.
     if (geteuid() == 0)
         arguments.prepend(QStringLiteral("--no-sandbox"));
+    return arguments;
+}
+
+QProcessEnvironment PreviewBrowserTest::browserEnvironment()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : { "HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME" })
+        environment.insert(QString::fromLatin1(name), m_browserHome.path());
+    return environment;
+}
+
+QString PreviewBrowserTest::dumpDom(const QString& url)
+{
+    QProcess browser;
+    browser.setProcessEnvironment(browserEnvironment());
+    browser.setProcessChannelMode(QProcess::SeparateChannels);
+    const QStringList arguments = browserArguments()
+        + QStringList { QStringLiteral("--virtual-time-budget=10000"), QStringLiteral("--dump-dom"), url };
     // The server answers on this thread: wait in an event loop.
     QEventLoop loop;
     connect(&browser, &QProcess::finished, &loop, &QEventLoop::quit);
@@ -221,5 +240,67 @@ void PreviewBrowserTest::codeTypedIntoANicknameDoesNotRun()
     QVERIFY2(m_preview.contains(Typed.left(40)), qPrintable(m_preview)); // the nickname is there
 }
 
-QTEST_GUILESS_MAIN(PreviewBrowserTest)
+QString PreviewBrowserTest::settledText(DevToolsBrowser& browser, const char* id, const QString& busy)
+{
+    QString text;
+    DevToolsBrowser::waitFor([&] {
+        text = browser.evaluate(QStringLiteral("document.getElementById('%1').textContent").arg(QLatin1String(id))).toString();
+        return !text.isEmpty() && (busy.isEmpty() || !text.contains(busy));
+    }, 20000);
+    return text;
+}
+
+bool PreviewBrowserTest::pageShows(DevToolsBrowser& browser, const QString& text)
+{
+    return DevToolsBrowser::waitFor([&] {
+        return browser.evaluate(QStringLiteral("document.body.innerHTML.includes('%1')").arg(text)).toBool();
+    }, 10000);
+}
+
+// The window's own page, kept open: an avatar address changed in the window
+// shows without a reload, where the page was scrolled to, and is counted;
+// an edit made just before the window closes still arrives, with the news.
+void PreviewBrowserTest::anOpenPageFollowsTheFieldsInPlace()
+{
+    startWindow();
+    m_window->offer(PanelOffer::Preview, 0);
+    DevToolsBrowser browser;
+    QVERIFY(browser.start(m_chromium, browserArguments() << QStringLiteral("--window-size=800,300"), browserEnvironment()));
+    QVERIFY(browser.open(m_opened.value(0).toString()));
+    QVERIFY(!settledText(browser, "shiputong-count", QStringLiteral("正在检查")).isEmpty());
+    // What a reload would undo: a variable of the page, the scroll position.
+    QCOMPARE(browser.evaluate(QStringLiteral("window.kept = 'kept'; scrollTo(0, 120); scrollY")).toInt(), 120);
+
+    const QString gone = m_server.url("/gone.png");
+    m_window->setFieldText(contactRowFields(1).at(2), gone);
+    QVERIFY(pageShows(browser, gone));
+    QCOMPARE(browser.evaluate(QStringLiteral("[window.kept, scrollY].join()")).toString(), QStringLiteral("kept,120"));
+    QVERIFY(settledText(browser, "shiputong-failed", QStringLiteral("正在检查")).contains(gone));
+
+    m_window->setFieldText(contactRowFields(1).at(0), QStringLiteral("临关前的昵称"));
+    m_window->close();
+    QCOMPARE(settledText(browser, "shiputong-live", QString()), QStringLiteral("饰铺通已关闭，预览不再更新"));
+    QVERIFY(pageShows(browser, QStringLiteral("临关前的昵称")));
+}
+
+// Avatars that answer 404 and never finish: the count completes once the
+// (here shortened) time is up, the slow one with "超时", the 404 marked.
+void PreviewBrowserTest::aPictureThatNeverAnswersTimesOut()
+{
+    const QString hanging = m_server.url("/hang.png");
+    const QHash<QString, QString> fields { { contactRowFields(1).at(2), hanging }, { contactRowFields(2).at(2), m_missing } };
+    m_server.put("/stalling.html", "text/html; charset=utf-8", previewPage(previewInput(
+        panelAt(0), [&fields](const QString& field) { return fields.value(field, initialText(field)); }, {})));
+    DevToolsBrowser browser;
+    QVERIFY(browser.start(m_chromium, browserArguments(), browserEnvironment()));
+    QVERIFY(browser.open(m_server.url("/stalling.html") + QStringLiteral("#timeout=1500")));
+    QVERIFY(settledText(browser, "shiputong-count", QStringLiteral("正在检查")).endsWith(QStringLiteral(" 张图片无法显示")));
+    const QString failed = browser.evaluate(QStringLiteral(
+        "Array.from(document.querySelectorAll('#shiputong-failed li'), function (item) { return item.textContent; }).join('|')")).toString();
+    QVERIFY2(failed.contains(hanging + QStringLiteral("超时|")) && failed.contains(m_missing + QLatin1Char('|')), qPrintable(failed));
+    QCOMPARE(browser.evaluate(QStringLiteral("document.querySelector('td[background=\"%1\"]').className").arg(m_missing)).toString(),
+        QLatin1String(PreviewBrokenClass));
+}
+
+QTEST_MAIN(PreviewBrowserTest)
 #include "tst_preview_browser.moc"

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QTcpSocket>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
@@ -218,6 +220,27 @@ private slots:
         QVERIFY(m_notifier.boxes.first().message.contains(updatePageAddress()));
     }
 
+    // The page file in the cache folder: the fallback, always the latest.
+    static QString previewPath(const QString& page = QStringLiteral("contact-block.html"))
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/preview/") + page;
+    }
+    static QByteArray previewFile() { return readFile(previewPath()); }
+    // Stands in for a browser tab showing `page`: listens for its changes,
+    // and once it has heard what the server says at once, puts it in `heard`.
+    static std::unique_ptr<QTcpSocket> openTab(const QUrl& page, QByteArray& heard)
+    {
+        auto tab = std::make_unique<QTcpSocket>();
+        tab->connectToHost(QHostAddress::LocalHost, quint16(page.port()));
+        tab->write("GET " + page.path().replace(QStringLiteral(".html"), QStringLiteral(".events")).toLatin1()
+            + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(page.port()) + "\r\n\r\n");
+        if (!QTest::qWaitFor([&] { return (heard += tab->readAll()).startsWith("HTTP/1.1 200 OK\r\n"); }))
+            qWarning("the page's change events were not served");
+        QTest::qWait(100);
+        heard += tab->readAll();
+        return tab;
+    }
+
     // The preview shows what 生成代码 delivers, touches neither the clipboard
     // nor the work buffer, and its page follows the fields once typing pauses.
     void previewWritesThePageAndOpensIt()
@@ -233,21 +256,54 @@ private slots:
         menu->actions().last()->trigger();
         menu->close();
         QTRY_COMPARE(m_opened.size(), 1);
-        const QString path = m_opened.first().toLocalFile();
-        const auto page = [&path] { return readFile(path); };
-        QVERIFY(page().contains(delivered.toUtf8()));
+        QCOMPARE(m_opened.first().host(), QStringLiteral("127.0.0.1"));
+        QVERIFY(previewFile().contains(delivered.toUtf8()));
         QCOMPARE(m_clipboard.sets, 1);
         QCOMPARE(m_window->fieldText(contact.workBuffer), QStringLiteral("kept"));
         QVERIFY(m_notifier.boxes.isEmpty());
 
         get<QLineEdit>(QStringLiteral("Text2_1"))->setText(QStringLiteral("新昵称<b>"));
-        QTRY_VERIFY(page().contains("新昵称<b>"));
+        QTRY_VERIFY(previewFile().contains("新昵称<b>"));
         m_openerWorks = false;
         QVERIFY(activate());
         press(Qt::Key_F5);
         QCOMPARE(m_opened.size(), 2);
         QCOMPARE(m_notifier.boxes.size(), 1);
-        QVERIFY(m_notifier.boxes.first().message.contains(QDir::toNativeSeparators(path)));
+        QVERIFY(m_notifier.boxes.first().message.contains(QDir::toNativeSeparators(previewPath())));
+    }
+
+    // While a browser has the page open, F5 refreshes it; once the tab is
+    // gone, F5 opens the page again.
+    void secondPreviewWithThePageOpenOpensNoTab()
+    {
+        QVERIFY(activate());
+        press(Qt::Key_F5);
+        QCOMPARE(m_opened.size(), 1);
+        QByteArray heard;
+        const std::unique_ptr<QTcpSocket> tab = openTab(m_opened.first(), heard);
+        const qsizetype changes = heard.count("event: change\n");
+        press(Qt::Key_F5);
+        QTRY_COMPARE((heard += tab->readAll()).count("event: change\n"), changes + 1);
+        QCOMPARE(m_opened.size(), 1);
+        tab->abort();
+        // Until the server has seen the tab go, F5 still refreshes it.
+        QTRY_VERIFY(([this] { press(Qt::Key_F5); return m_opened.size() >= 2; }()));
+    }
+
+    // A page that cannot be written is told to the open page, which gets
+    // no change and so keeps the last good version.
+    void aFailedRewriteIsToldToTheOpenPage()
+    {
+        m_window->offer(PanelOffer::Preview, 0);
+        QByteArray heard;
+        const std::unique_ptr<QTcpSocket> tab = openTab(m_opened.value(0), heard);
+        const qsizetype changes = heard.count("event: change");
+        // Not even root can write a file where a folder stands.
+        QVERIFY(QFile::remove(previewPath()) && QDir().mkdir(previewPath()));
+        get<QLineEdit>(QStringLiteral("Text2_1"))->setText(QStringLiteral("写不进去"));
+        QTRY_VERIFY((heard += tab->readAll()).contains("event: failed\ndata: "));
+        QCOMPARE(heard.count("event: change"), changes);
+        QVERIFY(QDir().rmdir(previewPath()));
     }
 
     // F5 previews the panel shown, however it came to show: each generator
@@ -266,8 +322,9 @@ private slots:
         m_window->showPanel(3);
         press(Qt::Key_F5);
         QCOMPARE(m_opened.size(), 2);
-        const QString strip = m_opened.at(0).toLocalFile();
-        QVERIFY(strip != m_opened.at(1).toLocalFile());
+        const QString strip = previewPath(QFileInfo(m_opened.at(0).path()).fileName());
+        const QString carousel = previewPath(QFileInfo(m_opened.at(1).path()).fileName());
+        QVERIFY(strip != carousel);
         const QDir folder = QFileInfo(strip).dir();
         const QStringList pages = folder.entryList(QDir::Files);
 
@@ -275,7 +332,7 @@ private slots:
         m_window->setFieldText(QStringLiteral("Text12"), QStringLiteral("新公告"));
         QTRY_VERIFY(readFile(strip).contains("新公告"));
         QCOMPARE(folder.entryList(QDir::Files), pages);
-        QVERIFY(!readFile(m_opened.at(1).toLocalFile()).contains("新公告"));
+        QVERIFY(!readFile(carousel).contains("新公告"));
     }
 
     void layoutInvariantsHoldOnEveryPanel()

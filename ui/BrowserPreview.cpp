@@ -6,6 +6,7 @@
 #include "PanelForm.h"
 #include "PanelTable.h"
 #include "PreviewPage.h"
+#include "PreviewServer.h"
 #include "SnippetFile.h"
 
 #include <QDateTime>
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <cstdio>
+#include <exception>
 
 BrowserPreview::BrowserPreview(PanelForm& form, Notifier& notifier, UrlOpener open, QObject* parent)
     : QObject(parent)
@@ -29,8 +31,27 @@ QString BrowserPreview::pagePath(const PanelSpec& panel)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation)
         + QStringLiteral("/preview");
-    return folder + QLatin1Char('/') + QFileInfo(panel.generator()->templateFile).completeBaseName()
-        + QStringLiteral(".html");
+    return folder + QLatin1Char('/') + pageName(panel) + QStringLiteral(".html");
+}
+
+QString BrowserPreview::pageName(const PanelSpec& panel)
+{
+    return QFileInfo(panel.generator()->templateFile).completeBaseName();
+}
+
+PreviewServer* BrowserPreview::server()
+{
+    if (m_server || m_serverFailed)
+        return m_server;
+    auto* server = new PreviewServer(std::chrono::seconds(5), this);
+    QString reason;
+    if (server->listen(&reason))
+        return m_server = server;
+    delete server;
+    m_serverFailed = true;
+    std::fprintf(stderr, "shiputong: the preview opens as a file and will not follow the fields: %s\n",
+        qPrintable(reason));
+    return nullptr;
 }
 
 void BrowserPreview::show(int index)
@@ -38,14 +59,22 @@ void BrowserPreview::show(int index)
     const PanelSpec& panel = panelAt(index);
     const QString path = pagePath(panel);
     const QString shown = QDir::toNativeSeparators(path);
+    PreviewServer* live = server();
+
     QString reason;
-    if (!write(panel, path, &reason)) {
+    if (!update(panel, &reason)) {
+        if (live)
+            live->tellFailure(pageName(panel), reason);
         m_notifier.warn(QStringLiteral("无法预览"),
             QStringLiteral("无法写入预览网页 %1：%2").arg(shown, reason));
         return;
     }
     m_previewed.insert(index);
-    if (!m_open || !m_open(QUrl::fromLocalFile(path)))
+    // The open page has just been sent the new version.
+    if (live && live->watched(pageName(panel)))
+        return;
+    const QUrl url = live ? live->pageUrl(pageName(panel)) : QUrl::fromLocalFile(path);
+    if (!m_open || !m_open(url))
         m_notifier.warn(QStringLiteral("无法预览"),
             QStringLiteral("未能打开浏览器，请用浏览器手动打开预览网页：%1").arg(shown));
 }
@@ -59,29 +88,51 @@ void BrowserPreview::fieldChanged(const QString& name)
     m_pause.start();
 }
 
+void BrowserPreview::close()
+{
+    m_pause.stop();
+    rewritePending();
+    // Its destructor tells the open pages; a later preview starts anew.
+    delete std::exchange(m_server, nullptr);
+}
+
 void BrowserPreview::rewritePending()
 {
     const QSet<int> pending = std::exchange(m_pending, {});
     for (const int index : pending) {
-        // Nobody is waiting on this write: the page keeps its last version,
-        // and the next preview from the menu says what is wrong.
+        // The open page says why; the file and the page keep the last
+        // version that was written.
         QString reason;
         const PanelSpec& panel = panelAt(index);
-        if (!write(panel, pagePath(panel), &reason))
-            std::fprintf(stderr, "shiputong: preview not updated: %s\n", qPrintable(reason));
+        if (update(panel, &reason))
+            continue;
+        std::fprintf(stderr, "shiputong: preview not updated: %s\n", qPrintable(reason));
+        if (m_server)
+            m_server->tellFailure(pageName(panel), reason);
     }
 }
 
-bool BrowserPreview::write(const PanelSpec& panel, const QString& path, QString* reason)
+bool BrowserPreview::update(const PanelSpec& panel, QString* reason)
 {
+    const QString path = pagePath(panel);
     if (!QDir().mkpath(QFileInfo(path).path())) {
         *reason = QStringLiteral("无法建立文件夹");
         return false;
     }
-    const PreviewInput input = previewInput(
-        panel, [this](const QString& field) { return m_form.fieldText(field); },
-        QDateTime::currentDateTime());
-    return writeWholeFile(path, previewPage(input), reason);
+    QByteArray page;
+    try {
+        page = previewPage(previewInput(
+            panel, [this](const QString& field) { return m_form.fieldText(field); },
+            QDateTime::currentDateTime()));
+    } catch (const std::exception& error) {
+        *reason = QString::fromLocal8Bit(error.what());
+        return false;
+    }
+    if (!writeWholeFile(path, page, reason))
+        return false;
+    if (m_server)
+        m_server->publish(pageName(panel), page);
+    return true;
 }
 
 PreviewInput previewInput(const PanelSpec& panel,

@@ -142,6 +142,7 @@ void MainWindow::saveFieldValues()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     saveFieldValues();
+    m_preview->close();
     QWidget::closeEvent(event);
 }
 
