@@ -52,7 +52,8 @@ QByteArray bar(const PreviewInput& input)
     return "<header id=\"" + QByteArray(PreviewBarId) + "\">\n<p><strong>" + html(input.caption)
         + "</strong>" + time.toUtf8()
         + "</p>\n<p>这是预览：店铺自带的样式和脚本不在这里，效果可能与店铺略有不同</p>\n"
-          "<p id=\"shiputong-count\">正在检查图片……</p>\n<p id=\"shiputong-live\"></p>\n</header>\n";
+        + (input.fixedText.isEmpty() ? QByteArray() : "<p>" + html(input.fixedText) + "</p>\n")
+        + "<p id=\"shiputong-count\">正在检查图片……</p>\n<p id=\"shiputong-live\"></p>\n</header>\n";
 }
 
 // A note of ours beside the snippet, already HTML; `more` follows its paragraph.

@@ -28,6 +28,7 @@ struct PreviewInput
     QDateTime time; // when the snippet was composed
     QList<PreviewPoster> posters; // FullWidth: every poster, in order
     QString audio; // Music: the address to play
+    QString fixedText; // what the owner must still change after pasting; empty: nothing
 };
 
 // Names the page gives its own parts.

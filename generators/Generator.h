@@ -33,6 +33,7 @@ struct Generator
     ClearingMode clearing = ClearingMode::Once;
     Confirmation confirmation;
     std::optional<PreviewLayout> preview = {}; // how its preview page lays the snippet out; none: no preview
+    QString fixedText = {}; // what of the template the owner must still change in the shop editor
 };
 
 // Every generator of the window, in panel order.

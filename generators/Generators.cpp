@@ -54,7 +54,8 @@ const QList<Generator>& allGenerators()
     static const QList<Generator> generators {
         { QStringLiteral("旺旺在线"), QStringLiteral("Text23"), QStringLiteral("Text24"),
           QStringLiteral("contact-block.txt"), contactSteps(),
-          DefaultAttemptLimit, ClearingMode::Once, customModuleNotice(), PreviewLayout::Column },
+          DefaultAttemptLimit, ClearingMode::Once, customModuleNotice(), PreviewLayout::Column,
+          QStringLiteral("工作时间和电话号码是代码里的固定文字：粘贴到店铺后，请在淘宝编辑器里改成店铺自己的。") },
         { QStringLiteral("LEN滚动"), QStringLiteral("Text13"), QStringLiteral("Text14"),
           QStringLiteral("announcement-strip.txt"), stripSteps(),
           DefaultAttemptLimit, ClearingMode::Once, editorNotice(), PreviewLayout::Column },

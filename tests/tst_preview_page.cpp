@@ -94,6 +94,7 @@ void PreviewPageTest::ownTextsAreEscaped_data()
     QTest::newRow("poster picture") << PreviewLayout::FullWidth << QStringLiteral("picture");
     QTest::newRow("poster link") << PreviewLayout::FullWidth << QStringLiteral("link");
     QTest::newRow("audio") << PreviewLayout::Music << QStringLiteral("audio");
+    QTest::newRow("fixed text") << PreviewLayout::Column << QStringLiteral("fixedText");
 }
 
 // A caption or an address we print ourselves must stay text: a "<" in it
@@ -110,6 +111,8 @@ void PreviewPageTest::ownTextsAreEscaped()
         in.posters.first().picture = hostile;
     else if (field == QLatin1String("link"))
         in.posters.first().link = hostile;
+    else if (field == QLatin1String("fixedText"))
+        in.fixedText = hostile;
     else
         in.audio = hostile;
     const QString page = QString::fromUtf8(previewPage(in));

@@ -1,8 +1,9 @@
 #include "BannerAddressDialog.h"
 
-#include "FieldEdit.h"
 #include "ControlInventory.h"
+#include "FieldEdit.h"
 #include "PanelForm.h"
+#include "PanelTable.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -29,15 +30,15 @@ BannerAddressDialog::BannerAddressDialog(PanelForm& form, int panel, QWidget* pa
         connect(this, &QDialog::accepted, edit,
                 [&form, name = spec->name, edit] { form.setFieldText(name, edit->text()); });
     }
-    // The rest beyond the panel's edge, the hint on the working hours: fixed
-    // text of the block, like its phone number, changed in the shop editor.
+    // The rest beyond the panel's edge, the hint on the working hours, and
+    // what else of the block is fixed text, changed in the shop editor.
     for (const ControlSpec& spec : controlInventory()) {
-        if (spec.container != panelName(panel) || spec.kind != ControlKind::Label || !spec.has(ControlFlag::Outside)
-            || captions.contains(spec.name))
-            continue;
-        layout->addRow(new QLabel(spec.text, this));
-        layout->addRow(new QLabel(QStringLiteral("电话号码也是固定文字：粘贴后请在淘宝编辑器里改成店铺自己的号码。"), this));
+        if (spec.container == panelName(panel) && spec.kind == ControlKind::Label && spec.has(ControlFlag::Outside)
+            && !captions.contains(spec.name))
+            layout->addRow(new QLabel(spec.text, this));
     }
+    if (const Generator* generator = panelAt(panel).generator(); generator && !generator->fixedText.isEmpty())
+        layout->addRow(new QLabel(generator->fixedText, this));
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);

@@ -142,6 +142,7 @@ PreviewInput previewInput(const PanelSpec& panel,
     input.layout = *panel.generator()->preview;
     input.caption = findControl(panel.option())->text;
     input.snippet = composeFromFields(*panel.generator(), fieldText);
+    input.fixedText = panel.generator()->fixedText;
     input.time = time;
     // A poster's field is followed by its link's.
     for (const ControlSpec* spec : addressFields(panel.index)) {
