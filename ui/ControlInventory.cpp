@@ -328,8 +328,9 @@ QString reportCaption(const QString& name, const FieldText& fieldText)
 QList<const ControlSpec*> addressFields(int panel)
 {
     QList<const ControlSpec*> fields;
+    const QString frame = panelName(panel);
     for (const ControlSpec& spec : controlInventory()) {
-        if (spec.container == panelName(panel) && spec.address != AddressKind::None)
+        if (spec.container == frame && spec.address != AddressKind::None)
             fields << &spec;
     }
     return fields;

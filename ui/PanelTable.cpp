@@ -9,8 +9,9 @@ namespace {
 bool panelHolds(const PanelSpec& panel, const std::function<bool(const ControlSpec&)>& test)
 {
     const QList<ControlSpec>& all = controlInventory();
+    const QString frame = panel.frame();
     return std::any_of(all.cbegin(), all.cend(),
-                       [&](const ControlSpec& spec) { return spec.container == panel.frame() && test(spec); });
+                       [&](const ControlSpec& spec) { return spec.container == frame && test(spec); });
 }
 
 } // namespace
