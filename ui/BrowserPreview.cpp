@@ -7,43 +7,14 @@
 #include "PanelTable.h"
 #include "PreviewPage.h"
 #include "PreviewServer.h"
+#include "SnippetFile.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <cstdio>
 #include <exception>
-
-namespace {
-
-// The page is a cache, written again at the next change: whole or not at
-// all, but not synced to disk, which cost the open page a quarter of its
-// refresh with a 5 MiB page.
-bool writePage(const QString& path, const QByteArray& page, QString* reason)
-{
-    const QString part = path + QStringLiteral(".part");
-    QFile file(part);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(page) != page.size() || !file.flush()) {
-        *reason = file.errorString();
-        file.remove();
-        return false;
-    }
-    file.close();
-    if (QFileInfo::exists(path) && !QFile::remove(path)) {
-        *reason = QStringLiteral("无法替换旧的预览网页");
-        QFile::remove(part);
-        return false;
-    }
-    if (QFile::rename(part, path))
-        return true;
-    *reason = QStringLiteral("无法替换旧的预览网页");
-    QFile::remove(part);
-    return false;
-}
-
-} // namespace
 
 BrowserPreview::BrowserPreview(PanelForm& form, Notifier& notifier, UrlOpener open, QObject* parent)
     : QObject(parent)
@@ -157,7 +128,7 @@ bool BrowserPreview::update(const PanelSpec& panel, QString* reason)
         *reason = QString::fromLocal8Bit(error.what());
         return false;
     }
-    if (!writePage(path, page, reason))
+    if (!writeWholeFile(path, page, reason))
         return false;
     if (m_server)
         m_server->publish(pageName(panel), page);
