@@ -47,8 +47,8 @@ void PresetActions::showMenu(const QPoint& globalPos)
 void PresetActions::updateTitle()
 {
     // One 方案 alone: the window as it always was.
-    m_window->setWindowTitle(m_store.count() < 2 ? windowCaption()
-                                                  : windowCaption() + QStringLiteral(" - ") + m_store.currentName());
+    m_window->setWindowTitle(m_store.hasSeveral() ? windowCaption() + QStringLiteral(" - ") + m_store.currentName()
+                                                  : windowCaption());
 }
 
 void PresetActions::switchTo(const QString& id)
@@ -105,7 +105,7 @@ void PresetActions::choose(PresetAction action, const QString& id)
     }
     case PresetAction::Remove: {
         const QString title = QStringLiteral("删除当前方案");
-        if (store.count() < 2)
+        if (!store.hasSeveral())
             return notifier.inform(title, QStringLiteral("这是唯一的方案，不能删除。"));
         if (!notifier.ask(title, QStringLiteral("删除后将无法恢复，是否要删除方案“%1”？").arg(store.currentName())))
             return;

@@ -5,6 +5,7 @@
 #include "SnippetFile.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -87,11 +88,17 @@ QString PresetStore::lastUsedPath() const
     return m_folder + QStringLiteral("/last-used");
 }
 
-QStringList PresetStore::ids() const
+QStringList PresetStore::ids(qsizetype enough) const
 {
-    QStringList found = QDir(m_folder).entryList({ QStringLiteral("*.json") }, QDir::Files, QDir::Name);
-    for (QString& name : found)
-        name.chop(5);
+    // Unsorted and without a name filter: start-up asks for two at most, and
+    // a store of hundreds must not cost it a sorted listing.
+    QStringList found;
+    const QString suffix = QStringLiteral(".json");
+    for (QDirIterator it(m_folder, QDir::Files); it.hasNext() && found.size() != enough;) {
+        const QString name = it.nextFileInfo().fileName();
+        if (name.endsWith(suffix))
+            found << name.chopped(suffix.size());
+    }
     return found;
 }
 
@@ -106,7 +113,7 @@ QString PresetStore::newId() const
 
 bool PresetStore::open(const QString& wanted)
 {
-    if (ids().isEmpty())
+    if (ids(1).isEmpty())
         upgrade();
     QString id;
     bool found = wanted.isEmpty();
@@ -212,10 +219,10 @@ QStringList PresetStore::names() const
     return list;
 }
 
-qsizetype PresetStore::count() const
+bool PresetStore::hasSeveral() const
 {
-    const QStringList files = ids();
-    return files.size() + (m_currentId.isEmpty() || files.contains(m_currentId) ? 0 : 1);
+    const QStringList files = ids(2);
+    return files.size() + (m_currentId.isEmpty() || files.contains(m_currentId) ? 0 : 1) > 1;
 }
 
 bool PresetStore::save(const QHash<QString, QString>& values)
@@ -267,7 +274,7 @@ bool PresetStore::renameCurrent(const QString& name)
 
 bool PresetStore::removeCurrent()
 {
-    if (count() <= 1)
+    if (!hasSeveral())
         return false;
     if (QFile::exists(filePath(m_currentId)) && !QFile::remove(filePath(m_currentId))) {
         report(QStringLiteral("preset file %1 cannot be removed").arg(QDir::toNativeSeparators(filePath(m_currentId))));

@@ -64,7 +64,7 @@ public:
     // Every 方案, in name order; reads each file's first bytes only.
     QList<PresetEntry> presets() const;
     QStringList names() const;
-    qsizetype count() const;
+    bool hasSeveral() const;
 
     // Keeps the given fields' values in the current 方案; other fields keep
     // theirs. Writes only when something changed. False when not written.
@@ -89,7 +89,7 @@ public:
 private:
     QString filePath(const QString& id) const;
     QString lastUsedPath() const;
-    QStringList ids() const;
+    QStringList ids(qsizetype enough = -1) const;
     QString newId() const;
     bool load(const QString& id);
     bool write(const QString& id, const QString& name, const QHash<QString, QString>& values, QString* reason = nullptr);
