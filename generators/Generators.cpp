@@ -89,13 +89,14 @@ const Generator* generatorForButton(const QString& button)
 QString composeSnippet(const QString& templateText, const QList<FieldStep>& steps,
                        const QStringList& values)
 {
-    QString text = templateText;
+    QStringList markers;
+    QStringList inserted;
     for (qsizetype i = 0; i < steps.size(); ++i) {
-        const FieldStep& step = steps.at(i);
-        const QString value = i < values.size() ? values.at(i) : QString();
-        text = replaceMarker(text, step.marker, step.encodeId ? UTF8EncodeURI(value) : value);
+        const QString value = values.value(i);
+        markers.append(steps.at(i).marker);
+        inserted.append(steps.at(i).encodeId ? UTF8EncodeURI(value) : value);
     }
-    return text;
+    return replaceMarkersInTurn(templateText, markers, inserted);
 }
 
 QString composeFromFields(const Generator& generator, const std::function<QString(const QString& field)>& fieldText)

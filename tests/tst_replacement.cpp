@@ -1,6 +1,7 @@
 #include "Generator.h"
 #include "MarkerReplacement.h"
 
+#include <QRandomGenerator>
 #include <QString>
 #include <QTest>
 
@@ -36,6 +37,7 @@ private slots:
     void insertedValueIsNotSearchedAgainInTheSamePass();
     void laterPassesSeeEarlierInsertions();
     void earlierPassesDoNotSeeLaterInsertions();
+    void inTurnIsOnePassAfterAnother();
     void keepsLineBreaksAndTabsOfTheText();
     void longValuesAndManyOccurrences();
     void resultIsAllocatedAtItsSize();
@@ -139,6 +141,35 @@ void ReplacementTest::earlierPassesDoNotSeeLaterInsertions()
     QCOMPARE(applyPasses(QStringLiteral("A B A"), passes), QStringLiteral("1 A 1"));
 
     QCOMPARE(applyPasses(QStringLiteral("text"), {}), QStringLiteral("text"));
+}
+
+void ReplacementTest::inTurnIsOnePassAfterAnother()
+{
+    // Few characters, private-use ones among them: values bring later
+    // markers, join their halves, or hold the characters a value that cannot
+    // be matched again is put in as for a while.
+    QRandomGenerator random(20261209);
+    const QString alphabet = QStringLiteral("ab图片") + QChar(0xE000) + QChar(0xE001);
+    const auto pick = [&](int most) {
+        QString text;
+        for (int n = random.bounded(most + 1); n > 0; --n)
+            text += alphabet.at(random.bounded(alphabet.size()));
+        return text;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        const QString text = pick(12);
+        QStringList markers;
+        QStringList values;
+        QString expected = text;
+        for (int pass = random.bounded(6); pass > 0; --pass) {
+            markers << pick(3);
+            values << pick(4);
+            expected = replaceMarker(expected, markers.last(), values.last());
+        }
+        const QString result = replaceMarkersInTurn(text, markers, values);
+        QVERIFY2(result == expected, qPrintable(QStringLiteral("text %1, markers %2, values %3")
+                                                    .arg(text, markers.join(u'|'), values.join(u'|'))));
+    }
 }
 
 void ReplacementTest::keepsLineBreaksAndTabsOfTheText()
