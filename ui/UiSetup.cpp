@@ -94,8 +94,10 @@ QIcon programIcon()
 {
     QIcon icon;
     QImageReader reader(QStringLiteral(":/icons/shiputong.ico"));
+    // The 32-bit drawings only: the 4- and 8-bit ones of the same sizes are
+    // for old Windows, and would cost start-up a decode each.
     do {
-        if (reader.size().width() <= 128)
+        if (reader.size().width() <= 128 && reader.imageFormat() == QImage::Format_ARGB32)
             icon.addPixmap(QPixmap::fromImage(reader.read()));
     } while (reader.jumpToNextImage());
     return icon;
