@@ -43,15 +43,9 @@ bool isWebAddress(QStringView value)
     return false;
 }
 
-// What in a value would end the HTML attribute it lands in early, or break
-// its line.
-struct AttributeBreaks
-{
-    bool quoteOrBracket = false;
-    bool lineBreakOrTab = false;
-};
-
-AttributeBreaks attributeBreaks(QStringView value)
+// What in a value would end the HTML attribute it lands in early, and what
+// would break its line, each told in the words the caller gives.
+QStringList attributeBreaks(QStringView value, const QString& quoteOrBracket, const QString& lineBreakOrTab)
 {
     bool breaksAttribute = false;
     bool breaksLine = false;
@@ -73,18 +67,20 @@ AttributeBreaks attributeBreaks(QStringView value)
             break;
         }
     }
-    return { breaksAttribute, breaksLine };
+    QStringList problems;
+    if (breaksAttribute)
+        problems << quoteOrBracket;
+    if (breaksLine)
+        problems << lineBreakOrTab;
+    return problems;
 }
 
 QString attributeProblem(QStringView value)
 {
-    const AttributeBreaks breaks = attributeBreaks(value);
-    QStringList problems;
-    if (breaks.quoteOrBracket)
-        problems << QStringLiteral("这里有英文引号或尖括号（\" < >），会提前结束页面代码里的属性，链接或颜色随之失效。请删掉这些字符。");
-    if (breaks.lineBreakOrTab)
-        problems << QStringLiteral("这里有换行或制表符，请删掉，让内容保持一行。");
-    return problems.join(QLatin1Char('\n'));
+    return attributeBreaks(value,
+        QStringLiteral("这里有英文引号或尖括号（\" < >），会提前结束页面代码里的属性，链接或颜色随之失效。请删掉这些字符。"),
+        QStringLiteral("这里有换行或制表符，请删掉，让内容保持一行。"))
+        .join(QLatin1Char('\n'));
 }
 
 // What a browser shows for a value placed as text: tags dropped, the common
@@ -182,12 +178,9 @@ QString addressProblem(QStringView value)
 {
     if (value.isEmpty())
         return QString();
-    const AttributeBreaks breaks = attributeBreaks(value);
-    QStringList problems;
-    if (breaks.quoteOrBracket)
-        problems << QStringLiteral("地址里有英文引号或尖括号（\" < >），会提前结束页面代码里的属性，图片或链接随之失效。请删掉这些字符，或重新复制地址。");
-    if (breaks.lineBreakOrTab)
-        problems << QStringLiteral("地址里有换行或制表符，请删掉，让地址保持一行。");
+    QStringList problems = attributeBreaks(value,
+        QStringLiteral("地址里有英文引号或尖括号（\" < >），会提前结束页面代码里的属性，图片或链接随之失效。请删掉这些字符，或重新复制地址。"),
+        QStringLiteral("地址里有换行或制表符，请删掉，让地址保持一行。"));
     if (value.front().isSpace() || value.back().isSpace())
         problems << QStringLiteral("地址前后有空格，请删掉地址前后的空格。");
     if (!isWebAddress(value.trimmed()))
