@@ -14,6 +14,14 @@ bool panelHolds(const PanelSpec& panel, const std::function<bool(const ControlSp
                        [&](const ControlSpec& spec) { return spec.container == frame && test(spec); });
 }
 
+// The panel whose control of that kind (`&PanelSpec::frame`, ...) is named `name`.
+const PanelSpec* panelWhose(QString (PanelSpec::*control)() const, const QString& name)
+{
+    const auto it = std::find_if(panelTable().cbegin(), panelTable().cend(),
+                                 [&](const PanelSpec& panel) { return (panel.*control)() == name; });
+    return it == panelTable().cend() ? nullptr : &*it;
+}
+
 } // namespace
 
 const Generator* PanelSpec::generator() const
@@ -57,16 +65,12 @@ const PanelSpec& panelAt(int index)
 
 const PanelSpec* panelOfFrame(const QString& frame)
 {
-    const auto it = std::find_if(panelTable().cbegin(), panelTable().cend(),
-                                 [&frame](const PanelSpec& panel) { return panel.frame() == frame; });
-    return it == panelTable().cend() ? nullptr : &*it;
+    return panelWhose(&PanelSpec::frame, frame);
 }
 
 const PanelSpec* panelOfOption(const QString& option)
 {
-    const auto it = std::find_if(panelTable().cbegin(), panelTable().cend(),
-                                 [&option](const PanelSpec& panel) { return panel.option() == option; });
-    return it == panelTable().cend() ? nullptr : &*it;
+    return panelWhose(&PanelSpec::option, option);
 }
 
 const PanelSpec* panelOfControl(const QString& control)
