@@ -34,7 +34,6 @@ PanelMenu::PanelMenu(PanelForm& form, QWidget* window)
         if (!frame || panel.menu().isEmpty())
             continue;
         frame->setContextMenuPolicy(Qt::CustomContextMenu);
-        frame->setProperty("menuHint", menuHint(panel));
         frame->installEventFilter(this);
         connect(frame, &QWidget::customContextMenuRequested, this,
             [this, &panel, frame](const QPoint& pos) { popup(panel, frame->mapToGlobal(pos)); });
@@ -49,10 +48,11 @@ bool PanelMenu::eventFilter(QObject* watched, QEvent* event)
     auto* frame = static_cast<QWidget*>(watched);
     const auto* help = static_cast<QHelpEvent*>(event);
     QWidget* under = frame->childAt(help->pos());
-    if (qobject_cast<QLineEdit*>(under) || qobject_cast<QAbstractButton*>(under))
+    const PanelSpec* panel = panelOfFrame(frame->objectName());
+    if (!panel || qobject_cast<QLineEdit*>(under) || qobject_cast<QAbstractButton*>(under))
         QToolTip::hideText();
     else
-        QToolTip::showText(help->globalPos(), frame->property("menuHint").toString(), frame);
+        QToolTip::showText(help->globalPos(), menuHint(*panel), frame);
     return true;
 }
 
