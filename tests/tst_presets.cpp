@@ -38,10 +38,8 @@ private:
     static QHash<QString, QByteArray> snapshot(const QString& folder)
     {
         QHash<QString, QByteArray> files;
-        for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
-            QFile file(folder + QLatin1Char('/') + name);
-            files.insert(name, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("?"));
-        }
+        for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+            files.insert(name, readFile(folder + QLatin1Char('/') + name));
         return files;
     }
     static QString idOf(const PresetStore& store, const QString& name)
