@@ -156,7 +156,7 @@ for _ in $(seq 100); do
 done
 read -r http_port https_port <"$work/ports" || fail "the local servers did not start"
 
-# Values kept from an earlier run, as the program writes them: a nickname's
+# Values an earlier version kept, in its settings file: a nickname's
 # chat id in Chinese (it goes into a link as UTF-8, whatever the code page)
 # and a music address with characters code page 936 lacks. The poster
 # panel's four addresses lead to the local servers: the right picture, a

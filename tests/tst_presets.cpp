@@ -1,5 +1,4 @@
 #include "ControlInventory.h"
-#include "FieldSettings.h"
 #include "PresetStore.h"
 #include "PresetTransfer.h"
 #include "TestSupport.h"
@@ -191,21 +190,24 @@ private slots:
         }
     }
 
-    // The one set earlier versions kept becomes 默认方案; its file stays as it was.
+    // The one set earlier versions kept, in the user's settings folder,
+    // becomes 默认方案; its file stays as it was.
     void earlierValuesBecomeTheDefaultPreset()
     {
-        const QString folder = freshFolder();
+        const QString folder = m_home.configHome() + QStringLiteral("/shiputong");
         QVERIFY(QDir().mkpath(folder));
-        const QString earlier = folder + QStringLiteral("/shiputong.conf");
-        QVERIFY(FieldSettings(earlier).save({ { QStringLiteral("Text2_1"), QStringLiteral("老店主") }, { QStringLiteral("Text9"), QStringLiteral("blue") } }));
+        writeFile(folder + QStringLiteral("/shiputong.conf"), "[fields]\nText2_1=老店主\nText9=blue\n");
         const QHash<QString, QByteArray> before = snapshot(folder);
-        auto upgraded = store(folder + QStringLiteral("/presets"), earlier);
-        QCOMPARE(upgraded->names(), QStringList { QStringLiteral("默认方案") });
-        QCOMPARE(upgraded->currentValues(), (QHash<QString, QString> { { QStringLiteral("Text2_1"), QStringLiteral("老店主") }, { QStringLiteral("Text9"), QStringLiteral("blue") } }));
+        PresetStore upgraded;
+        upgraded.open();
+        QCOMPARE(upgraded.names(), QStringList { QStringLiteral("默认方案") });
+        QCOMPARE(upgraded.currentValues(), (QHash<QString, QString> { { QStringLiteral("Text2_1"), QStringLiteral("老店主") }, { QStringLiteral("Text9"), QStringLiteral("blue") } }));
         QCOMPARE(snapshot(folder), before);
         // Once only: later starts read the store, not the earlier file.
-        QVERIFY(upgraded->save({ { QStringLiteral("Text9"), QStringLiteral("red") } }));
-        QCOMPARE(store(folder + QStringLiteral("/presets"), earlier)->currentValues().value(QStringLiteral("Text9")), QStringLiteral("red"));
+        QVERIFY(upgraded.save({ { QStringLiteral("Text9"), QStringLiteral("red") } }));
+        PresetStore later;
+        later.open();
+        QCOMPARE(later.currentValues().value(QStringLiteral("Text9")), QStringLiteral("red"));
     }
 
     // Two program copies, each in its own 方案, writing in turns.

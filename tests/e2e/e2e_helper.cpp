@@ -13,8 +13,8 @@
 //   e2e_helper reachable             buttons whose panel an option shows
 //   e2e_helper option CONTROL        the number of the option that shows it
 //   e2e_helper title BUTTON          title of the box confirming its snippet
-//   e2e_helper keep FILE FIELD VALUE...  a settings file keeping those values,
-//                                    written as the program writes its own
+//   e2e_helper keep FILE FIELD VALUE...  an earlier version's settings file
+//                                    keeping those values
 //   e2e_helper preset-file FILE NAME [FIELD VALUE]... [-- NAME [FIELD VALUE]...]...
 //                                    an exchange file of those 方案
 //   e2e_helper window-size           "WIDTH HEIGHT" of the window's client area
@@ -188,20 +188,26 @@ int title(const QString& button)
     return 0;
 }
 
-// Through the program's own class, so the file is what a run of the
-// program leaves behind; read back, so that no value is silently dropped.
+// A settings file of an earlier version, as on Windows (CR LF): each value
+// as plain UTF-8 text in the group the program reads. A value that needed
+// escaping there would read back otherwise, so every value is read back
+// through the program's own reader.
 int keep(const QString& file, const QStringList& pairs)
 {
     QHash<QString, QString> values;
     if (QString problem; !fieldValues(pairs, &values, &problem))
         return fail(problem);
-    FieldSettings settings(file);
-    if (!settings.save(values))
+    QByteArray text = "[fields]\r\n";
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        text += it.key().toUtf8() + '=' + it.value().toUtf8() + "\r\n";
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size())
         return fail(QStringLiteral("cannot write ") + file);
+    out.close();
     const QHash<QString, QString> kept = FieldSettings(file).load();
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        if (it.value() != initialText(it.key()) && kept.value(it.key()) != it.value())
-            return fail(it.key() + QStringLiteral(" does not read back from ") + file);
+        if (kept.value(it.key()) != it.value())
+            return fail(it.key() + QStringLiteral(" does not read back as plain text from ") + file);
     }
     return 0;
 }
