@@ -10,14 +10,7 @@ source "$(dirname "$0")/lib.sh"
 # Settings, data and caches of the window manager and of the program stay here.
 export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_DATA_HOME="$E2E_WORK/data" XDG_CACHE_HOME="$E2E_WORK/cache"
 e2e_start_xvfb
-openbox --sm-disable </dev/null >"$E2E_WORK/openbox.log" 2>&1 &
-e2e_track $!
-for _ in $(seq 100); do
-    timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
-timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' \
-    || e2e_fail "openbox did not start"
+e2e_start_openbox
 
 e2e_start_app
 # The window manager activates the new window; Qt hears of it a moment later.

@@ -133,6 +133,19 @@ e2e_start_xvfb()
     e2e_log "Xvfb on $DISPLAY"
 }
 
+# Starts openbox on the Xvfb and waits until it manages the screen. Its
+# settings go under XDG_CONFIG_HOME, the test's own.
+e2e_start_openbox()
+{
+    openbox --sm-disable </dev/null >"$E2E_WORK/openbox.log" 2>&1 &
+    e2e_track $!
+    for _ in $(seq 100); do
+        timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    e2e_fail "openbox did not start"
+}
+
 # The id of the visible window whose title is exactly $1, waiting at most
 # $2 seconds (default 10); fails the test when there is none.
 e2e_wait_window()
