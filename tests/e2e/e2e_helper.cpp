@@ -23,17 +23,25 @@
 //                                    to FILE
 //   e2e_helper caption FIELD         the field's caption in the address check's report
 //   e2e_helper laid-out FIELD        "WIDTH HEIGHT" of the picture its address must lead to
+//   e2e_helper menu-row CONTROL TEXT how many Down keys reach item TEXT in the
+//                                    right-click menu over CONTROL
+//   e2e_helper export-samples FOLDER the program's sample export into FOLDER,
+//                                    then the files it wrote, in its order
 
 #include "BrowserPreview.h"
 #include "ControlInventory.h"
 #include "FieldSettings.h"
-#include "PresetFile.h"
 #include "Generator.h"
+#include "Notifier.h"
+#include "PresetFile.h"
 #include "PanelTable.h"
 #include "PreviewPage.h"
+#include "SamplePictures.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QRect>
 #include <QStringList>
@@ -233,6 +241,51 @@ int presetFile(const QString& file, const QStringList& args)
     return 0;
 }
 
+// Separators take no key, so the row counts items only.
+int menuRow(const QString& control, const QString& text)
+{
+    const PanelSpec* panel = panelOfControl(control);
+    const QList<PanelOffer> offers = panel ? panel->menu() : QList<PanelOffer>();
+    for (qsizetype row = 0; row < offers.size(); ++row) {
+        if (menuText(offers.at(row)) == text) {
+            std::printf("%lld\n", static_cast<long long>(row + 1));
+            return 0;
+        }
+    }
+    return fail(QStringLiteral("no item ") + text + QStringLiteral(" in the menu over ") + control);
+}
+
+// A warning, a failed export, goes to standard error; the rest is not shown.
+class ExportNotifier final : public Notifier
+{
+public:
+    void inform(const QString&, const QString&) override {}
+    void warn(const QString& title, const QString& message) override
+    {
+        std::fprintf(stderr, "%s: %s\n", title.toUtf8().constData(), message.toUtf8().constData());
+        m_warned = true;
+    }
+    bool ask(const QString&, const QString&) override { return false; }
+    bool warned() const { return m_warned; }
+
+private:
+    bool m_warned = false;
+};
+
+int exportSamples(const QString& folder)
+{
+    ExportNotifier notifier;
+    exportSamplesTelling(folder, notifier);
+    if (notifier.warned())
+        return fail(QStringLiteral("the export failed"));
+    for (const SamplePicture& sample : samplePictures()) {
+        if (!QFileInfo::exists(QDir(folder).filePath(sample.file)))
+            return fail(sample.file + QStringLiteral(" was not written"));
+        std::printf("%s\n", sample.file.toUtf8().constData());
+    }
+    return 0;
+}
+
 } // namespace
 
 int laidOut(const QString& name)
@@ -277,10 +330,14 @@ int main(int argc, char* argv[])
         return writeBytes(reportCaption(args.at(1)).toUtf8() + '\n');
     if (mode == QLatin1String("laid-out") && args.size() == 2)
         return laidOut(args.at(1));
+    if (mode == QLatin1String("menu-row") && args.size() == 3)
+        return menuRow(args.at(1), args.at(2));
+    if (mode == QLatin1String("export-samples") && args.size() == 2)
+        return exportSamples(args.at(1));
     return fail(
         QStringLiteral("usage: e2e_helper position CONTROL | snippet BUTTON [FIELD VALUE]... | "
                        "cleared-snippet BUTTON | initial FIELD | reachable | option CONTROL | title BUTTON | "
                        "keep FILE FIELD VALUE... | "
                        "preset-file FILE NAME [FIELD VALUE]... [-- NAME [FIELD VALUE]...]... | window-size | preview-page BUTTON FILE [FIELD VALUE]... | "
-                       "caption FIELD | laid-out FIELD"));
+                       "caption FIELD | laid-out FIELD | menu-row CONTROL TEXT | export-samples FOLDER"));
 }
