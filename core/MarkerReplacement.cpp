@@ -1,10 +1,8 @@
 #include "MarkerReplacement.h"
 
-#include <QHash>
 #include <QList>
 
-#include <bitset>
-#include <vector>
+#include <algorithm>
 
 namespace {
 
@@ -18,6 +16,32 @@ qsizetype findMarker(QStringView text, QStringView marker, qsizetype from)
             return at;
     }
     return -1;
+}
+
+// Private-use characters: a stand-in's first character, then its value's
+// index.
+constexpr char16_t FirstPrivate = 0xE000;
+constexpr char16_t FirstIndex = 0xF000;
+constexpr char16_t LastIndex = 0xF8FF;
+
+// Whether an occurrence of one of `markers` could overlap `value` wherever
+// the value stands: the marker inside the value, the value inside the
+// marker, or the value beginning with the marker's end or ending with its
+// beginning. An empty value counts as inside every marker: taking it out
+// can join the text on either side into one.
+bool canTakePartInAMatch(const QString& value, const QStringList& markers)
+{
+    for (const QString& marker : markers) {
+        if (marker.isEmpty())
+            continue;
+        if (value.contains(marker) || marker.contains(value))
+            return true;
+        for (qsizetype length = 1; length < marker.size(); ++length) {
+            if (value.endsWith(QStringView(marker).first(length)) || value.startsWith(QStringView(marker).last(length)))
+                return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -50,67 +74,49 @@ QString replaceMarker(const QString& text, QStringView marker, QStringView value
 QString replaceMarkersInTurn(const QString& text, const QStringList& markers, const QStringList& values)
 {
     // Each pass copies the whole text so far, so a long value put in early
-    // would be copied again by every later pass. A value that shares no
-    // character with any later marker can take no part in a later match, nor
-    // join two halves of one (it is not empty): it goes in as one private-use
-    // character found nowhere else, and comes back in one last pass.
-    constexpr char16_t FirstPrivate = 0xE000;
-    constexpr char16_t LastPrivate = 0xF8FF;
-    std::bitset<LastPrivate - FirstPrivate + 1> taken;
-    const auto noteTaken = [&taken](QStringView part) {
-        for (const QChar c : part) {
-            if (c.unicode() >= FirstPrivate && c.unicode() <= LastPrivate)
-                taken.set(c.unicode() - FirstPrivate);
-        }
+    // would be copied again by every later pass. A value that no later
+    // marker can overlap (see canTakePartInAMatch) goes in as a two-character
+    // stand-in instead, and every stand-in is put back in one last pass: the
+    // stand-in's first character occurs nowhere else, and no marker holds
+    // either of its characters, so no pass can match across it.
+    const auto marked = [&markers](QChar c) {
+        return std::any_of(markers.cbegin(), markers.cend(), [c](const QString& m) { return m.contains(c); });
     };
-    noteTaken(text);
-    std::vector<bool> standsIn(markers.size());
-    std::bitset<0x10000> inLaterMarkers;
-    for (qsizetype i = markers.size() - 1; i >= 0; --i) {
-        const QString& value = values.at(i);
-        bool shares = false;
-        for (const QChar c : value)
-            shares = shares || inLaterMarkers.test(c.unicode());
-        noteTaken(value);
-        noteTaken(markers.at(i));
-        standsIn[i] = !value.isEmpty() && !shares;
-        for (const QChar c : markers.at(i))
-            inLaterMarkers.set(c.unicode());
-    }
+    char16_t standIn = FirstPrivate;
+    while (standIn < FirstIndex
+           && (text.contains(QChar(standIn)) || marked(QChar(standIn))
+               || std::any_of(values.cbegin(), values.cend(), [standIn](const QString& v) { return v.contains(QChar(standIn)); })))
+        ++standIn;
+    const bool standInsWork = standIn < FirstIndex && markers.size() <= LastIndex - FirstIndex
+        && std::none_of(markers.cbegin(), markers.cend(), [](const QString& m) {
+               return std::any_of(m.cbegin(), m.cend(), [](QChar c) { return c.unicode() >= FirstIndex && c.unicode() <= LastIndex; });
+           });
 
-    QHash<char16_t, qsizetype> valueOf;
-    char16_t next = FirstPrivate;
     QString result = text;
+    bool stoodIn = false;
     for (qsizetype i = 0; i < markers.size(); ++i) {
-        while (next <= LastPrivate && taken.test(next - FirstPrivate))
-            ++next;
-        if (standsIn[i] && next <= LastPrivate) {
-            valueOf.insert(next, i);
-            result = replaceMarker(result, markers.at(i), QStringView(&next, 1));
-            ++next;
+        const QString& value = values.at(i);
+        if (standInsWork && !canTakePartInAMatch(value, markers.mid(i + 1))) {
+            const char16_t token[] = { standIn, char16_t(FirstIndex + i) };
+            result = replaceMarker(result, markers.at(i), QStringView(token, 2));
+            stoodIn = true;
         } else {
-            result = replaceMarker(result, markers.at(i), values.at(i));
+            result = replaceMarker(result, markers.at(i), value);
         }
     }
-    if (valueOf.isEmpty())
+    if (!stoodIn)
         return result;
 
-    QList<std::pair<qsizetype, qsizetype>> standIns; // where, and whose value
     qsizetype size = result.size();
-    for (qsizetype at = 0; at < result.size(); ++at) {
-        const char16_t c = result.at(at).unicode();
-        if (c >= FirstPrivate && c <= LastPrivate && valueOf.contains(c)) {
-            standIns.append({ at, valueOf.value(c) });
-            size += values.at(standIns.last().second).size() - 1;
-        }
-    }
+    for (qsizetype at = result.indexOf(QChar(standIn)); at >= 0; at = result.indexOf(QChar(standIn), at + 2))
+        size += values.at(result.at(at + 1).unicode() - FirstIndex).size() - 2;
     QString whole;
     whole.reserve(size);
     qsizetype copied = 0;
-    for (const auto& [at, value] : standIns) {
+    for (qsizetype at = result.indexOf(QChar(standIn)); at >= 0; at = result.indexOf(QChar(standIn), at + 2)) {
         whole += QStringView(result).sliced(copied, at - copied);
-        whole += values.at(value);
-        copied = at + 1;
+        whole += values.at(result.at(at + 1).unicode() - FirstIndex);
+        copied = at + 2;
     }
     whole += QStringView(result).sliced(copied);
     return whole;
