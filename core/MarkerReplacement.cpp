@@ -1,5 +1,6 @@
 #include "MarkerReplacement.h"
 
+#include <QHash>
 #include <QList>
 
 #include <algorithm>
@@ -31,10 +32,16 @@ constexpr char16_t LastIndex = 0xF8FF;
 // can join the text on either side into one.
 bool canTakePartInAMatch(const QString& value, const QStringList& markers)
 {
+    // Markers share their first characters; a long value is scanned once
+    // for each, not once for each marker.
+    QHash<char16_t, bool> holds;
     for (const QString& marker : markers) {
         if (marker.isEmpty())
             continue;
-        if (value.contains(marker) || marker.contains(value))
+        auto first = holds.constFind(marker.front().unicode());
+        if (first == holds.constEnd())
+            first = holds.insert(marker.front().unicode(), value.contains(marker.front()));
+        if ((*first && findMarker(value, marker, 0) >= 0) || marker.contains(value))
             return true;
         for (qsizetype length = 1; length < marker.size(); ++length) {
             if (value.endsWith(QStringView(marker).first(length)) || value.startsWith(QStringView(marker).last(length)))
