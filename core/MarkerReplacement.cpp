@@ -1,9 +1,10 @@
 #include "MarkerReplacement.h"
 
-#include <QHash>
 #include <QList>
+#include <QVarLengthArray>
 
 #include <algorithm>
+#include <span>
 
 namespace {
 
@@ -30,18 +31,18 @@ constexpr char16_t LastIndex = 0xF8FF;
 // marker, or the value beginning with the marker's end or ending with its
 // beginning. An empty value counts as inside every marker: taking it out
 // can join the text on either side into one.
-bool canTakePartInAMatch(const QString& value, const QStringList& markers)
+bool canTakePartInAMatch(const QString& value, std::span<const QString> markers)
 {
     // Markers share their first characters; a long value is scanned once
     // for each, not once for each marker.
-    QHash<char16_t, bool> holds;
+    QVarLengthArray<std::pair<QChar, bool>, 8> holds;
     for (const QString& marker : markers) {
         if (marker.isEmpty())
             continue;
-        auto first = holds.constFind(marker.front().unicode());
-        if (first == holds.constEnd())
-            first = holds.insert(marker.front().unicode(), value.contains(marker.front()));
-        if ((*first && findMarker(value, marker, 0) >= 0) || marker.contains(value))
+        auto first = std::find_if(holds.begin(), holds.end(), [&](const auto& held) { return held.first == marker.front(); });
+        if (first == holds.end())
+            first = holds.insert(holds.end(), { marker.front(), value.contains(marker.front()) });
+        if ((first->second && findMarker(value, marker, 0) >= 0) || marker.contains(value))
             return true;
         for (qsizetype length = 1; length < marker.size(); ++length) {
             if (value.endsWith(QStringView(marker).first(length)) || value.startsWith(QStringView(marker).last(length)))
@@ -78,7 +79,8 @@ QString replaceMarker(const QString& text, QStringView marker, QStringView value
     return result;
 }
 
-QString replaceMarkersInTurn(const QString& text, const QStringList& markers, const QStringList& values)
+QString replaceMarkersInTurn(const QString& text, const QStringList& markers, const QStringList& values,
+                             qsizetype standInFrom)
 {
     // Each pass copies the whole text so far, so a long value put in early
     // would be copied again by every later pass. A value that no later
@@ -89,7 +91,9 @@ QString replaceMarkersInTurn(const QString& text, const QStringList& markers, co
     const auto marked = [&markers](QChar c) {
         return std::any_of(markers.cbegin(), markers.cend(), [c](const QString& m) { return m.contains(c); });
     };
-    char16_t standIn = FirstPrivate;
+    const bool anyLong = std::any_of(values.cbegin(), values.cend(),
+                                     [standInFrom](const QString& v) { return v.size() >= standInFrom; });
+    char16_t standIn = anyLong ? FirstPrivate : FirstIndex;
     while (standIn < FirstIndex
            && (text.contains(QChar(standIn)) || marked(QChar(standIn))
                || std::any_of(values.cbegin(), values.cend(), [standIn](const QString& v) { return v.contains(QChar(standIn)); })))
@@ -103,7 +107,7 @@ QString replaceMarkersInTurn(const QString& text, const QStringList& markers, co
     bool stoodIn = false;
     for (qsizetype i = 0; i < markers.size(); ++i) {
         const QString& value = values.at(i);
-        if (standInsWork && !canTakePartInAMatch(value, markers.mid(i + 1))) {
+        if (standInsWork && value.size() >= standInFrom && !canTakePartInAMatch(value, std::span(markers.constData() + i + 1, markers.size() - i - 1))) {
             const char16_t token[] = { standIn, char16_t(FirstIndex + i) };
             result = replaceMarker(result, markers.at(i), QStringView(token, 2));
             stoodIn = true;
