@@ -52,6 +52,20 @@ bool canTakePartInAMatch(const QString& value, std::span<const QString> markers)
     return false;
 }
 
+// The first private-use character below the index range that occurs in
+// none of the texts, or 0.
+char16_t unusedStandIn(const QString& text, const QStringList& markers, const QStringList& values)
+{
+    const auto inAny = [](const QStringList& texts, QChar c) {
+        return std::any_of(texts.cbegin(), texts.cend(), [c](const QString& t) { return t.contains(c); });
+    };
+    for (char16_t c = FirstPrivate; c < FirstIndex; ++c) {
+        if (!text.contains(QChar(c)) && !inAny(markers, QChar(c)) && !inAny(values, QChar(c)))
+            return c;
+    }
+    return 0;
+}
+
 } // namespace
 
 QString replaceMarker(const QString& text, QStringView marker, QStringView value)
@@ -88,26 +102,20 @@ QString replaceMarkersInTurn(const QString& text, const QStringList& markers, co
     // stand-in instead, and every stand-in is put back in one last pass: the
     // stand-in's first character occurs nowhere else, and no marker holds
     // either of its characters, so no pass can match across it.
-    const auto marked = [&markers](QChar c) {
-        return std::any_of(markers.cbegin(), markers.cend(), [c](const QString& m) { return m.contains(c); });
-    };
-    const bool anyLong = std::any_of(values.cbegin(), values.cend(),
-                                     [standInFrom](const QString& v) { return v.size() >= standInFrom; });
-    char16_t standIn = anyLong ? FirstPrivate : FirstIndex;
-    while (standIn < FirstIndex
-           && (text.contains(QChar(standIn)) || marked(QChar(standIn))
-               || std::any_of(values.cbegin(), values.cend(), [standIn](const QString& v) { return v.contains(QChar(standIn)); })))
-        ++standIn;
-    const bool standInsWork = standIn < FirstIndex && markers.size() <= LastIndex - FirstIndex
+    const bool worthIt = std::any_of(values.cbegin(), values.cend(),
+                                     [standInFrom](const QString& v) { return v.size() >= standInFrom; })
+        && markers.size() <= LastIndex - FirstIndex
         && std::none_of(markers.cbegin(), markers.cend(), [](const QString& m) {
                return std::any_of(m.cbegin(), m.cend(), [](QChar c) { return c.unicode() >= FirstIndex && c.unicode() <= LastIndex; });
            });
+    const char16_t standIn = worthIt ? unusedStandIn(text, markers, values) : 0;
 
     QString result = text;
     bool stoodIn = false;
     for (qsizetype i = 0; i < markers.size(); ++i) {
         const QString& value = values.at(i);
-        if (standInsWork && value.size() >= standInFrom && !canTakePartInAMatch(value, std::span(markers.constData() + i + 1, markers.size() - i - 1))) {
+        if (standIn && value.size() >= standInFrom
+            && !canTakePartInAMatch(value, std::span(markers.constData() + i + 1, markers.size() - i - 1))) {
             const char16_t token[] = { standIn, char16_t(FirstIndex + i) };
             result = replaceMarker(result, markers.at(i), QStringView(token, 2));
             stoodIn = true;
@@ -118,13 +126,17 @@ QString replaceMarkersInTurn(const QString& text, const QStringList& markers, co
     if (!stoodIn)
         return result;
 
+    // As replaceMarker does: find them all, then one allocation of the exact size.
+    QList<qsizetype> found;
     qsizetype size = result.size();
-    for (qsizetype at = result.indexOf(QChar(standIn)); at >= 0; at = result.indexOf(QChar(standIn), at + 2))
+    for (qsizetype at = result.indexOf(QChar(standIn)); at >= 0; at = result.indexOf(QChar(standIn), at + 2)) {
+        found.append(at);
         size += values.at(result.at(at + 1).unicode() - FirstIndex).size() - 2;
+    }
     QString whole;
     whole.reserve(size);
     qsizetype copied = 0;
-    for (qsizetype at = result.indexOf(QChar(standIn)); at >= 0; at = result.indexOf(QChar(standIn), at + 2)) {
+    for (const qsizetype at : found) {
         whole += QStringView(result).sliced(copied, at - copied);
         whole += values.at(result.at(at + 1).unicode() - FirstIndex);
         copied = at + 2;
